@@ -1,0 +1,72 @@
+# Sourced by the other scripts: one throwaway Wine prefix per architecture
+# under the build folder and, when asked for, one private Xvfb display at
+# 24-bit depth.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=$root/build
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# 32-bit Wine needs a kernel that runs i386 Linux programs; some sandboxed
+# kernels refuse them ("Exec format error"). The 64-bit build of the same
+# sources runs under 64-bit Wine everywhere.
+wine32_works() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
+
+# wine_select ARCH: exports WINEPREFIX, WINEARCH and WINE for that build.
+wine_select() {
+  case $1 in
+    i686)   export WINEARCH=win32 WINE=/usr/lib/wine/wine ;;
+    x86_64) export WINEARCH=win64 WINE=/usr/lib/wine/wine64 ;;
+    *) echo "wine_select: unknown architecture $1" >&2; return 2 ;;
+  esac
+  export WINEPREFIX=$build/wineprefix-$1
+}
+
+# Creates the selected prefix once, single-threaded (tests racing to create
+# it fail), with the crash dialog off, the form's font names mapped to a CJK
+# font, Wine drawing its own window frames (there is no window manager in
+# Xvfb) and 96 DPI.
+wine_prefix_init() {
+  if [[ -f $WINEPREFIX/.tarnwick-ready ]]; then return; fi
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$build"
+  "$WINE" wineboot --init >/dev/null 2>&1 || true
+  wineserver -w
+  local reg=$WINEPREFIX/drive_c/tarnwick-setup.reg
+  # regedit reads UTF-16 files, which keeps the Chinese face name intact
+  # whatever the host locale is.
+  printf '%s\r\n' \
+    'Windows Registry Editor Version 5.00' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' \
+    '"ShowCrashDialog"=dword:00000000' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
+    '"宋体"="WenQuanYi Micro Hei"' \
+    '"SimSun"="WenQuanYi Micro Hei"' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' \
+    '"Managed"="N"' '' \
+    '[HKEY_CURRENT_USER\Control Panel\Desktop]' \
+    '"LogPixels"=dword:00000060' '' \
+    | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
+  "$WINE" regedit /S 'C:\tarnwick-setup.reg' >/dev/null 2>&1 || true
+  wineserver -w
+  touch "$WINEPREFIX/.tarnwick-ready"
+}
+
+# Starts a private Xvfb and exports DISPLAY; stopped by xvfb_stop.
+xvfb_start() {
+  local fdfile
+  fdfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 100); do
+    [[ -s $fdfile ]] && break
+    sleep 0.1
+  done
+  export DISPLAY=:$(head -1 "$fdfile")
+  rm -f "$fdfile"
+}
+
+xvfb_stop() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  if [[ -n ${XVFB_PID:-} ]]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; fi
+}

@@ -1,0 +1,47 @@
+// Named window properties: all per-window skin state lives on the window.
+// Names are ASCII and go through the A entry points. An absent property
+// reads as 0; integers are stored as their 32-bit two's complement.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+namespace skin {
+namespace prop {
+inline constexpr char kProcAddr[] = "PROCADDR";
+inline constexpr char kOldStyle[] = "OLDSTYLE";
+inline constexpr char kMouseFlag[] = "MOUSEFLAG";
+inline constexpr char kTimerId[] = "TIMERID";
+inline constexpr char kOldState[] = "OLDSTATE";
+inline constexpr char kAlphaLevel[] = "ALPHALEVEL";
+inline constexpr char kHdIndex[] = "HDINDEX";
+inline constexpr char kHmIndex[] = "HMINDEX";
+}  // namespace prop
+
+// VisualState values kept in OLDSTATE.
+enum VisualState : int32_t {
+  kStateNormal = 0,
+  kStateHot = 1,
+  kStatePressed = 2,
+  kStateDisabled = 3,
+};
+
+// "0HDC".."3HDC" and "0BMP".."3BMP": the digit first, nothing between.
+std::string StateDcName(int state);
+std::string StateBitmapName(int state);
+
+int32_t GetPropInt(HWND window, const char* name);
+void SetPropInt(HWND window, const char* name, int32_t value);
+
+// Pointer-sized values (window procedures, DC and bitmap handles).
+HANDLE GetPropHandle(HWND window, const char* name);
+void SetPropHandle(HWND window, const char* name, HANDLE value);
+
+void RemoveSkinProp(HWND window, const char* name);
+
+// A window is attached exactly while it carries a non-zero PROCADDR.
+bool IsAttached(HWND window);
+
+}  // namespace skin

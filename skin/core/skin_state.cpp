@@ -1,0 +1,10 @@
+#include "core/skin_state.h"
+
+namespace skin {
+
+SkinState& State() {
+  static SkinState state;
+  return state;
+}
+
+}  // namespace skin

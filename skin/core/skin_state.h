@@ -1,0 +1,31 @@
+// The skin's one piece of process-wide state. Everything per window lives
+// in window properties instead.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace skin {
+
+enum SpriteSheet : int {
+  SheetButton = 0,
+  SheetComboButton,
+  SheetCheck,
+  SheetOption,
+  SheetHeader,
+  kSheetCount,
+};
+
+struct SkinState {
+  bool initialised = false;
+  bool leave_tracking_available = false;  // user32 exports TrackMouseEvent
+  int32_t attached_count = 0;
+  HDC sheets[kSheetCount] = {};
+};
+
+SkinState& State();
+
+inline HDC Sheet(SpriteSheet sheet) { return State().sheets[sheet]; }
+
+}  // namespace skin
