@@ -1,0 +1,13 @@
+# Reads the icon, pointer and version resources back through the platform's
+# resource and version APIs: from this test's own module (it links the same
+# compiled script as Tarnwick.exe) and, when given a path, from that file.
+tarnwick_add_test(resources_test
+  SOURCES resources/resources_test.cpp
+  LIBS tarnwick_resources version gdi32 user32 shell32)
+
+# The checked-in icon and pointer must be exactly what the generator draws.
+find_package(Python3 COMPONENTS Interpreter)
+if(Python3_Interpreter_FOUND)
+  add_test(NAME artwork_reproducible
+           COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/scripts/make_artwork.py --check)
+endif()
