@@ -9,3 +9,6 @@ tarnwick_add_test(gdi_toolkit_test
 tarnwick_add_test(sprite_sheets_test
   SOURCES render/sprite_sheets_test.cpp
   LIBS skin_internal tarnwick_test_support)
+tarnwick_add_test(gdi_leak_test
+  SOURCES render/gdi_leak_test.cpp
+  LIBS skin_internal tarnwick_test_support)
