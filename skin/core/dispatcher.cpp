@@ -5,6 +5,8 @@
 #include "core/properties.h"
 #include "interact/button_states.h"
 #include "interact/fade.h"
+#include "interact/geometry.h"
+#include "render/nc_border.h"
 #include "render/paint_routing.h"
 
 namespace skin {
@@ -26,6 +28,10 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       // with everything the skin added already gone.
       DetachWindow(window);
       return m.Forward();
+    case WM_SIZE:
+      return OnSize(m);
+    case WM_ACTIVATE:
+      return OnActivate(m);
     case WM_SETFOCUS:
       return OnSetFocus(m);
     case WM_KILLFOCUS:
@@ -34,6 +40,10 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return OnEnable(m);
     case WM_PAINT:
       return OnPaint(m);
+    case WM_WINDOWPOSCHANGING:
+      return OnWindowPosChanging(m);
+    case WM_NCPAINT:
+      return OnNcPaint(m);
     case WM_KEYDOWN:
       return OnKeyDown(m);
     case WM_KEYUP:

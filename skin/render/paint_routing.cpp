@@ -4,6 +4,7 @@
 #include "core/properties.h"
 #include "interact/fade.h"
 #include "render/button_painter.h"
+#include "render/combo_painter.h"
 #include "render/frame_border.h"
 #include "render/gdi_raii.h"
 
@@ -36,6 +37,10 @@ LRESULT OnPaint(const Message& m) {
   switch (ClassifyWindow(m.window)) {
     case ControlFamily::PushButton:
       return PaintPushButton(m);
+    case ControlFamily::ComboBox:
+      return PaintComboBox(m);
+    case ControlFamily::DriveList:
+      return PaintDriveList(m);
     case ControlFamily::DataList:
     case ControlFamily::DropList:
       return ForwardThenFrame(m, true);
@@ -44,7 +49,7 @@ LRESULT OnPaint(const Message& m) {
       return m.Forward();
     default:
       // Forms, text boxes, frames; and, until their painters are plugged in
-      // here, the families drawn by glyph, combo, header and bar painters.
+      // here, the families drawn by glyph, header and bar painters.
       return m.Forward();
   }
 }
