@@ -1,0 +1,25 @@
+// Mouse, keyboard, focus and enable handlers of every skinned window.
+// Each passes the message on first, then updates the control's visual
+// state in its window properties and shows it.
+#pragma once
+
+#include "core/message.h"
+
+namespace skin {
+
+LRESULT OnMouseMove(const Message& m);
+LRESULT OnMouseLeave(const Message& m);
+LRESULT OnLButtonDown(const Message& m);
+LRESULT OnLButtonUp(const Message& m);
+LRESULT OnLButtonDblClk(const Message& m);
+LRESULT OnKeyDown(const Message& m);
+LRESULT OnKeyUp(const Message& m);
+LRESULT OnSetFocus(const Message& m);
+LRESULT OnKillFocus(const Message& m);
+LRESULT OnEnable(const Message& m);
+
+// Requests leave tracking once per stay of the mouse (MOUSEFLAG 0 -> 1).
+// Returns true when this call armed it.
+bool ArmLeaveTracking(HWND window);
+
+}  // namespace skin

@@ -1,0 +1,63 @@
+#include "interact/geometry.h"
+
+#include "core/attach.h"
+#include "core/families.h"
+#include "core/properties.h"
+#include "render/button_painter.h"
+#include "render/combo_painter.h"
+#include "render/gdi_raii.h"
+#include "render/gdi_toolkit.h"
+
+namespace skin {
+
+LRESULT OnActivate(const Message& m) {
+  HWND other = reinterpret_cast<HWND>(m.lParam);
+  if (other) {
+    // Before the forward, so the new window is skinned before the previous
+    // procedure handles the activation. AttachWindow skips windows of
+    // other threads and windows already attached.
+    if (GetParent(other) == m.window || ClassifyWindow(other) == ControlFamily::Form) AttachWindow(other);
+  }
+  return m.Forward();
+}
+
+LRESULT OnSize(const Message& m) {
+  const LRESULT result = m.Forward();
+  if (ClassifyWindow(m.window) != ControlFamily::PushButton) return result;
+
+  WindowBounds bounds;
+  GetWindowBounds(m.window, bounds);
+  {
+    ScopedWindowDC window_dc(m.window);
+    for (int state = 0; state < 4; ++state) {
+      HDC image_dc = static_cast<HDC>(GetPropHandle(m.window, StateDcName(state).c_str()));
+      HBITMAP bitmap = CreateCompatibleBitmap(window_dc, bounds.Width, bounds.Height);
+      // Without a new bitmap the state keeps its old one, still named by
+      // its property, so detach frees exactly what is selected.
+      if (!image_dc || !bitmap) {
+        if (bitmap) DeleteObject(bitmap);
+        continue;
+      }
+      HGDIOBJ old = SelectObject(image_dc, bitmap);
+      if (old) DeleteObject(old);
+      SetPropHandle(m.window, StateBitmapName(state).c_str(), bitmap);
+    }
+    RenderButtonImages(m.window);
+  }
+  HRGN region = CreateRoundRectRgn(0, 0, bounds.Width + 1, bounds.Height + 1, 3, 3);
+  // The region belongs to the window from here on.
+  SetWindowRgn(m.window, region, TRUE);
+  return result;
+}
+
+LRESULT OnWindowPosChanging(const Message& m) {
+  const LRESULT result = m.Forward();
+  const ControlFamily family = ClassifyWindow(m.window);
+  if (family == ControlFamily::ComboBox || family == ControlFamily::DriveList) {
+    int state = kStateNormal;
+    PaintComboButton(m.window, nullptr, state, false);
+  }
+  return result;
+}
+
+}  // namespace skin

@@ -1,0 +1,89 @@
+#include "render/button_painter.h"
+
+#include "core/properties.h"
+#include "core/skin_state.h"
+#include "render/colors.h"
+#include "render/gdi_raii.h"
+#include "render/gdi_toolkit.h"
+
+namespace skin {
+namespace {
+
+constexpr LONG_PTR kNotPushButtonMask = 0x6;
+constexpr int kCellWidth = 7;
+constexpr int kCellHeight = 21;
+constexpr int kCellEdge = 3;
+constexpr int kCaptionInset = 2;
+
+bool IsPlainPushButton(HWND window) { return (GetPropInt(window, prop::kOldStyle) & kNotPushButtonMask) == 0; }
+
+}  // namespace
+
+int BlendButtonImage(HWND window, HDC dc) {
+  if (!IsWindowEnabled(window)) SetPropInt(window, prop::kOldState, kStateDisabled);
+  if (!IsPlainPushButton(window)) return 0;
+
+  WindowBounds bounds;
+  GetWindowBounds(window, bounds);
+  const int state = GetPropInt(window, prop::kOldState);
+  const int alpha = GetPropInt(window, prop::kAlphaLevel);
+  HDC source = static_cast<HDC>(GetPropHandle(window, StateDcName(state).c_str()));
+
+  BLENDFUNCTION blend{};
+  blend.BlendOp = AC_SRC_OVER;
+  blend.BlendFlags = 0;
+  blend.SourceConstantAlpha = static_cast<BYTE>(alpha);
+  blend.AlphaFormat = 0;
+
+  if (dc) {
+    AlphaBlend(dc, 0, 0, bounds.Width, bounds.Height, source, 0, 0, bounds.Width, bounds.Height, blend);
+  } else {
+    ScopedWindowDC window_dc(window);
+    AlphaBlend(window_dc, 0, 0, bounds.Width, bounds.Height, source, 0, 0, bounds.Width, bounds.Height, blend);
+  }
+  return 0;
+}
+
+void RenderButtonImages(HWND window) {
+  WindowBounds bounds;
+  GetWindowBounds(window, bounds);
+  const std::wstring caption = GetWindowCaption(window);
+  const bool focused = GetFocus() == window;
+  HFONT font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+
+  for (int state = 0; state < 4; ++state) {
+    HDC dc = static_cast<HDC>(GetPropHandle(window, StateDcName(state).c_str()));
+    // The image DCs live as long as the button is skinned; the font stays
+    // selected in them (a null font leaves the DC's own font in place).
+    if (font) SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    StretchSprite(dc, 0, 0, bounds.Width, bounds.Height, Sheet(SheetButton), 0, kCellHeight * state, kCellWidth,
+                  kCellHeight, kCellEdge, kCellEdge, kCellEdge, kCellEdge);
+    SetTextColor(dc, state == kStateDisabled ? kColorCaptionDisabled : kColorBlack);
+    const int w = bounds.Width - 2 * kCaptionInset;
+    const int h = bounds.Height - 2 * kCaptionInset;
+    DrawCaptionText(dc, caption, kCaptionInset, kCaptionInset, w, h, kCaptionFormat);
+    if (focused) DrawFocusMark(dc, kCaptionInset, kCaptionInset, w, h);
+  }
+}
+
+std::wstring GetWindowCaption(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(window, text.data(), length + 1);
+  text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+  return text;
+}
+
+int DrawCaptionText(HDC dc, const std::wstring& text, int x, int y, int width, int height, UINT format) {
+  RECT rect{x, y, x + width, y + height};
+  return DrawTextW(dc, text.c_str(), -1, &rect, format);
+}
+
+int DrawFocusMark(HDC dc, int x, int y, int width, int height) {
+  RECT rect{x, y, x + width, y + height};
+  return DrawFocusRect(dc, &rect);
+}
+
+}  // namespace skin

@@ -1,0 +1,90 @@
+#include "render/combo_painter.h"
+
+#include "core/properties.h"
+#include "core/skin_state.h"
+#include "render/colors.h"
+#include "render/frame_border.h"
+#include "render/gdi_raii.h"
+#include "render/gdi_toolkit.h"
+#include "render/rounding.h"
+
+namespace skin {
+namespace {
+
+constexpr LONG_PTR kHasDropButton = 0x2;    // CBS_DROPDOWN and CBS_DROPDOWNLIST
+constexpr LONG_PTR kDrawsSelection = 0x1;   // CBS_SIMPLE and CBS_DROPDOWNLIST
+constexpr int kArrowWidth = 7, kArrowHeight = 4;
+constexpr int kBackgroundCellWidth = 4, kBackgroundCellHeight = 18;
+constexpr int kArrowCellX = 8;
+
+LONG_PTR StyleOf(HWND window) { return GetWindowLongPtrW(window, GWL_STYLE); }
+
+COLORREF FrameColour(HWND window) { return IsWindowEnabled(window) ? kColorFrameEnabled : kColorFrameDisabled; }
+
+}  // namespace
+
+void PaintComboButton(HWND window, HDC dc, int& state, bool force) {
+  const bool open = SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0) != 0;
+  const int previous = GetPropInt(window, prop::kOldState);
+  if (open) state = kStatePressed;
+  if (previous == state && !force) return;
+  if (!(StyleOf(window) & kHasDropButton)) return;
+  SetPropInt(window, prop::kOldState, state);
+
+  WindowBounds bounds;
+  GetWindowBounds(window, bounds);
+  const int strip_width = GetSystemMetrics(SM_CXVSCROLL) + 1;
+  const int strip_height = bounds.Height - 2;
+  MemoryDC strip(strip_width, strip_height);
+
+  if (state == kStateHot || state == kStatePressed) {
+    const int cell_x = state == kStateHot ? 0 : kBackgroundCellWidth;
+    StretchSprite(strip, 0, 0, strip_width, strip_height, Sheet(SheetComboButton), cell_x, 0, kBackgroundCellWidth,
+                  kBackgroundCellHeight, 2, 1, 1, 1);
+  } else {
+    FillSolidRect(strip, 0, 0, strip_width, strip_height, kColorWhite);
+  }
+  TransparentBlit(strip, HalveToEven(strip_width - kArrowWidth), HalveToEven(bounds.Height - 6), kArrowWidth,
+                  kArrowHeight, Sheet(SheetComboButton), kArrowCellX, IsWindowEnabled(window) ? 0 : kArrowHeight,
+                  kColorKey, nullptr);
+
+  const int x = bounds.Width - strip_width - 1;
+  if (dc) {
+    BitBlt(dc, x, 1, strip_width, strip_height, strip, 0, 0, SRCCOPY);
+  } else {
+    ScopedWindowDC window_dc(window);
+    BitBlt(window_dc, x, 1, strip_width, strip_height, strip, 0, 0, SRCCOPY);
+  }
+}
+
+LRESULT PaintComboBox(const Message& m) {
+  int state = GetPropInt(m.window, prop::kOldState);
+  if (StyleOf(m.window) & kDrawsSelection) {
+    // The control draws its own selection first; the skin frames it.
+    const LRESULT result = m.Forward();
+    ScopedWindowDC dc(m.window);
+    DrawFrameRings(m.window, dc, true);
+    PaintComboButton(m.window, dc, state, true);
+    return result;
+  }
+  // An editable drop-down: the edit field is a child that paints itself,
+  // so the skin paints all the rest and the control never sees WM_PAINT.
+  WindowBounds bounds;
+  GetWindowBounds(m.window, bounds);
+  ScopedPaint paint(m.window);
+  FillSolidRect(paint, 0, 0, bounds.Width, bounds.Height, kColorWhite);
+  FrameSolidRect(paint, 0, 0, bounds.Width, bounds.Height, FrameColour(m.window));
+  PaintComboButton(m.window, paint, state, true);
+  return 0;
+}
+
+LRESULT PaintDriveList(const Message& m) {
+  const LRESULT result = m.Forward();
+  int state = GetPropInt(m.window, prop::kOldState);
+  ScopedWindowDC dc(m.window);
+  DrawFrameRings(m.window, dc, true);
+  PaintComboButton(m.window, dc, state, true);
+  return result;
+}
+
+}  // namespace skin

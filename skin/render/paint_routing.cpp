@@ -1,0 +1,57 @@
+#include "render/paint_routing.h"
+
+#include "core/families.h"
+#include "core/properties.h"
+#include "interact/fade.h"
+#include "render/button_painter.h"
+#include "render/combo_painter.h"
+#include "render/frame_border.h"
+#include "render/gdi_raii.h"
+
+namespace skin {
+namespace {
+
+constexpr int32_t kNotPushButtonMask = 0x6;
+constexpr int kFullAlpha = 255;
+
+// A plain push button is never painted by its own procedure while skinned:
+// it shows the image of its state at full opacity, ending any fade.
+LRESULT PaintPushButton(const Message& m) {
+  if (GetPropInt(m.window, prop::kOldStyle) & kNotPushButtonMask) return m.Forward();
+  StopFadeTimer(m.window);
+  SetPropInt(m.window, prop::kAlphaLevel, kFullAlpha);
+  ScopedPaint paint(m.window);
+  BlendButtonImage(m.window, paint);
+  return 0;
+}
+
+LRESULT ForwardThenFrame(const Message& m, bool inner_ring) {
+  const LRESULT result = m.Forward();
+  DrawFrameRings(m.window, nullptr, inner_ring);
+  return result;
+}
+
+}  // namespace
+
+LRESULT OnPaint(const Message& m) {
+  switch (ClassifyWindow(m.window)) {
+    case ControlFamily::PushButton:
+      return PaintPushButton(m);
+    case ControlFamily::ComboBox:
+      return PaintComboBox(m);
+    case ControlFamily::DriveList:
+      return PaintDriveList(m);
+    case ControlFamily::DataList:
+    case ControlFamily::DropList:
+      return ForwardThenFrame(m, true);
+    case ControlFamily::Grid:
+      if (GetWindowLongPtrW(m.window, GWL_STYLE) & WS_BORDER) return ForwardThenFrame(m, false);
+      return m.Forward();
+    default:
+      // Forms, text boxes, frames; and, until their painters are plugged in
+      // here, the families drawn by glyph, header and bar painters.
+      return m.Forward();
+  }
+}
+
+}  // namespace skin
