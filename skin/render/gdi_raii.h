@@ -132,7 +132,11 @@ using OwnedRegion = OwnedObject<HRGN>;
 // deselected before it is deleted.
 class SelectGuard {
  public:
-  SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), old_(dc && object ? SelectObject(dc, object) : nullptr) {}
+  SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), old_(dc && object ? SelectObject(dc, object) : nullptr) {
+    // A failed selection returns HGDI_ERROR, and selecting a region returns
+    // its complexity rather than a handle: neither is anything to restore.
+    if (old_ == HGDI_ERROR || (object && GetObjectType(object) == OBJ_REGION)) old_ = nullptr;
+  }
   ~SelectGuard() {
     if (old_) SelectObject(dc_, old_);
   }

@@ -37,6 +37,8 @@ COLORREF SheetPixel(SpriteSheet sheet, int x, int y) {
 }
 
 void BuildSpriteSheets() {
+  // Building over live sheets would orphan their DCs and bitmaps.
+  FreeSpriteSheets();
   SkinState& state = State();
   for (int s = 0; s < kSheetCount; ++s) {
     const auto sheet = static_cast<SpriteSheet>(s);

@@ -13,12 +13,14 @@ namespace skin {
 int SheetWidth(SpriteSheet sheet);
 int SheetHeight(SpriteSheet sheet);
 
-// The artwork itself: the colour of one pixel (COLORREF), without any DC.
+// The artwork itself: the colour of one pixel (COLORREF), without any DC;
+// CLR_INVALID outside the sheet.
 COLORREF SheetPixel(SpriteSheet sheet, int x, int y);
 
 // Creates the five DCs in order and sets every pixel once, row by row.
+// Sheets still held from an earlier build are freed first.
 void BuildSpriteSheets();
-// Deletes the five DCs in the order they were built.
+// Deletes the five DCs in the order they were built and zeroes the handles.
 void FreeSpriteSheets();
 
 }  // namespace skin

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/skin_state.h"
+#include "render/gdi_raii.h"
 #include "render/gdi_toolkit.h"
 #include "render/sprite_sheets.h"
 #include "support/pixels.h"
@@ -362,6 +363,29 @@ TEST_F(SpriteSheets, KeyedRingDrawnOverABackgroundKeepsTheCorners) {
   EXPECT_EQ(dest.Get(12, 12), 0x0000C0u);
   EXPECT_EQ(dest.Get(6, 0), 0xD2A683u);
   EXPECT_EQ(dest.Get(6, 6), skin::SheetPixel(skin::SheetOption, 6, 19));
+}
+
+TEST_F(SpriteSheets, ButtonFaceStretchedOntoAShownWindow) {
+  HWND window = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 40, 40, 90, 30, nullptr,
+                                nullptr, nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  UpdateWindow(window);
+  {
+    skin::ScopedWindowDC dc(window);
+    ASSERT_NE(dc.get(), nullptr);
+    EXPECT_NE(skin::StretchSprite(dc, 0, 0, 90, 30, skin::Sheet(skin::SheetButton), 0, 21, 7, 21, 3, 3, 3, 3), 0);
+    const testsupport::PixelGrab grab = testsupport::ReadPixels(dc, 0, 0, 90, 30);
+    ASSERT_FALSE(grab.empty());
+    for (int j = 0; j < 3; ++j) {
+      for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(grab.At(i, j), skin::SheetPixel(skin::SheetButton, i, 21 + j)) << i << "," << j;
+        EXPECT_EQ(grab.At(87 + i, 27 + j), skin::SheetPixel(skin::SheetButton, 4 + i, 39 + j)) << i << "," << j;
+      }
+    }
+    EXPECT_EQ(grab.At(45, 15), skin::SheetPixel(skin::SheetButton, 3, 21 + 10));
+    EXPECT_EQ(grab.At(1, 15), 0xFBC34Cu) << "hot rim on the stretched left side";
+  }
+  DestroyWindow(window);
 }
 
 }  // namespace
