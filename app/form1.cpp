@@ -94,6 +94,10 @@ Form1::Form1()
       }),
       launcher_(LaunchDetached) {}
 
+// Unload while every handler's object is still whole, not from the form
+// member's destructor.
+Form1::~Form1() { form_.Close(); }
+
 bool Form1::Create(int show_command) {
   // Shared, so it is never destroyed by us; absent in a bare test program.
   link_cursor_ = static_cast<HCURSOR>(LoadImageW(GetModuleHandleW(nullptr),

@@ -42,6 +42,7 @@ using LaunchFunction = std::function<bool(const std::wstring& command_line)>;
 class Form1 final : public forms::FormEvents {
  public:
   Form1();
+  ~Form1();
   bool Create(int show_command);
   forms::Form& form() { return form_; }
 
