@@ -377,6 +377,31 @@ int CountPixels(HWND window, RECT area, COLORREF color, int* full_rows) {
   return count;
 }
 
+// One pixel of a window's client area as 0x00BBGGRR, read back from the screen.
+COLORREF PixelAt(HWND window, int x, int y) {
+  int full_rows = 0;
+  for (COLORREF candidate : {GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT),
+                             GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_BTNFACE)}) {
+    if (CountPixels(window, RECT{x, y, x + 1, y + 1}, candidate, &full_rows) == 1) return candidate;
+  }
+  return CLR_INVALID;
+}
+
+TEST_F(Form1Test, FrameAndResultBoxArePainted) {
+  UpdateWindow(form().window());
+  HWND frame = Window(kFrame1);
+  // The etched group box: shadow outside, highlight inside, on the left
+  // edge below the caption and on the bottom edge.
+  EXPECT_EQ(PixelAt(frame, 0, 40), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(PixelAt(frame, 1, 40), GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(PixelAt(frame, 200, 87), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(PixelAt(frame, 200, 88), GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(PixelAt(frame, 3, 40), GetSysColor(COLOR_BTNFACE));
+  // The read-only result box keeps a white background.
+  EXPECT_EQ(PixelAt(Window(kText4), 50, 10), GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(GetSysColor(COLOR_WINDOW), 0x00FFFFFFu);
+}
+
 TEST_F(Form1Test, LinkHoverLookFollowsTheMouse) {
   HWND window = form().window();
   POINT free_area{20, 112};
