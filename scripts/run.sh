@@ -6,24 +6,33 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh"
 source "$root/scripts/wine-env.sh"
 
+# The 32-bit product where this kernel runs 32-bit Wine, else the 64-bit
+# build of the same sources.
+arch=i686
+if ! wine32_works; then
+  arch=x86_64
+  echo "run: this kernel cannot run 32-bit Wine; starting the 64-bit build"
+fi
+"$root/scripts/build.sh" "$arch"
+wine_select "$arch"
+
 case ${1:-tarnwick} in
-  tarnwick) exe=$build/app/Tarnwick.exe; title=Tarnwick; shot=$build/screenshot.png ;;
-  gallery)  exe=$build/examples/gallery/Gallery.exe; title=Gallery; shot=$build/gallery.png ;;
+  tarnwick) exe=$build/$arch/app/Tarnwick.exe; title=Tarnwick; shot=$build/screenshot.png ;;
+  gallery)  exe=$build/$arch/examples/gallery/Gallery.exe; title=Gallery; shot=$build/gallery.png ;;
   *) echo "usage: $0 [tarnwick|gallery]" >&2; exit 2 ;;
 esac
 
 if [[ -n ${DISPLAY:-} ]]; then
   wine_prefix_init
-  exec wine "$exe"
+  exec "$WINE" "$exe"
 fi
 
 xvfb_start
 trap xvfb_stop EXIT
 wine_prefix_init
-wine "$exe" &
+"$WINE" "$exe" &
 app=$!
 win=
 for _ in $(seq 150); do
@@ -36,5 +45,5 @@ sleep 1.5   # let the first paint and the skin settle
 eval "$(xdotool getwindowgeometry --shell "$win")"
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shot"
 echo "run: screenshot saved to $shot"
-wine taskkill /im "$(basename "$exe")" >/dev/null 2>&1 || true
+"$WINE" taskkill /im "$(basename "$exe")" >/dev/null 2>&1 || true
 for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done

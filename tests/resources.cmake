@@ -5,6 +5,10 @@ tarnwick_add_test(resources_test
   SOURCES resources/resources_test.cpp
   LIBS tarnwick_resources version gdi32 user32 shell32)
 
+# The same checks on the built program itself.
+add_test(NAME product_resources_test COMMAND resources_test $<TARGET_FILE:Tarnwick>)
+set_tests_properties(product_resources_test PROPERTIES TIMEOUT 300)
+
 # The checked-in icon and pointer must be exactly what the generator draws.
 find_package(Python3 COMPONENTS Interpreter)
 if(Python3_Interpreter_FOUND)

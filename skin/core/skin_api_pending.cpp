@@ -1,4 +1,0 @@
-#include <skin/skin.h>
-
-int SkinAttach(HWND){return 0;}
-int SkinDetach(HWND){return 0;}
