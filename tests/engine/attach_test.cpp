@@ -100,12 +100,7 @@ TEST_F(AttachTest, PushButtonsGetImagesRegionAndStyle) {
       EXPECT_EQ(info.bmWidth, 75);
       EXPECT_EQ(info.bmHeight, 23);
     }
-    HRGN actual = CreateRectRgn(0, 0, 0, 0);
-    HRGN expected = CreateRoundRectRgn(0, 0, 76, 24, 3, 3);
-    ASSERT_NE(GetWindowRgn(button, actual), ERROR);
-    EXPECT_TRUE(EqualRgn(actual, expected));
-    DeleteObject(actual);
-    DeleteObject(expected);
+    EXPECT_TRUE(HasRoundedRegion(button, 75, 23));
   }
   EXPECT_EQ(SkinDetach(form), 1);
   DestroyWindow(form);

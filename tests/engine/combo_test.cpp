@@ -11,24 +11,6 @@ namespace {
 
 constexpr int kW = 120;
 
-COLORREF WindowPixel(HWND window, int x, int y) {
-  HDC dc = GetWindowDC(window);
-  const COLORREF c = GetPixel(dc, x, y);
-  ReleaseDC(window, dc);
-  return c;
-}
-
-void Flood(HWND window, COLORREF colour) {
-  HDC dc = GetWindowDC(window);
-  RECT r;
-  GetWindowRect(window, &r);
-  RECT all{0, 0, r.right - r.left, r.bottom - r.top};
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(dc, &all, brush);
-  DeleteObject(brush);
-  ReleaseDC(window, dc);
-}
-
 class ComboTest : public EngineTest {
  protected:
   void SetUp() override {
@@ -64,7 +46,7 @@ TEST_F(ComboTest, StatesOfTheDropButton) {
   EXPECT_EQ(StripPixel(list_), skin::SheetPixel(skin::SheetComboButton, 1, 1));
 
   // The same state again, unforced, draws nothing; forced, it redraws.
-  Flood(list_, 0xFF00FF);
+  FloodWindow(list_, 0xFF00FF);
   skin::PaintComboButton(list_, nullptr, state, false);
   EXPECT_EQ(StripPixel(list_), 0xFF00FFu);
   skin::PaintComboButton(list_, nullptr, state, true);
@@ -126,7 +108,7 @@ TEST_F(ComboTest, MovingAHotComboShowsItNormal) {
   EXPECT_EQ(skin::GetPropInt(list_, "OLDSTATE"), 0);
   EXPECT_EQ(StripPixel(list_), 0xFFFFFFu);
 
-  Flood(list_, 0xFF00FF);
+  FloodWindow(list_, 0xFF00FF);
   SendMessageW(list_, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
   EXPECT_EQ(StripPixel(list_), 0xFF00FFu) << "a normal one is not redrawn";
 }

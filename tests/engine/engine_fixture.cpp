@@ -63,6 +63,36 @@ void Pump() {
   }
 }
 
+COLORREF WindowPixel(HWND window, int x, int y) {
+  HDC dc = GetWindowDC(window);
+  const COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(window, dc);
+  return c;
+}
+
+void FloodWindow(HWND window, COLORREF colour) {
+  HDC dc = GetWindowDC(window);
+  RECT r;
+  GetWindowRect(window, &r);
+  RECT all{0, 0, r.right - r.left, r.bottom - r.top};
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(dc, &all, brush);
+  DeleteObject(brush);
+  ReleaseDC(window, dc);
+}
+
+::testing::AssertionResult HasRoundedRegion(HWND window, int w, int h) {
+  HRGN actual = CreateRectRgn(0, 0, 0, 0);
+  HRGN expected = CreateRoundRectRgn(0, 0, w + 1, h + 1, 3, 3);
+  const bool has = GetWindowRgn(window, actual) != ERROR;
+  const bool equal = has && EqualRgn(actual, expected);
+  DeleteObject(actual);
+  DeleteObject(expected);
+  if (equal) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << (has ? "region differs from " : "no region, want ") << "(0, 0, " << w + 1
+                                       << ", " << h + 1 << ") with 3 x 3 corners";
+}
+
 ::testing::AssertionResult HasNoSkinProps(HWND window) {
   static const char* const names[] = {"PROCADDR", "OLDSTYLE", "MOUSEFLAG", "TIMERID", "OLDSTATE", "ALPHALEVEL",
                                       "HDINDEX",  "HMINDEX",  "0HDC",      "1HDC",    "2HDC",     "3HDC",

@@ -36,6 +36,14 @@ void Pump();
 
 inline int32_t Prop(HWND window, const char* name) { return skin::GetPropInt(window, name); }
 
+// One pixel of the window's whole rectangle, read from its window DC.
+COLORREF WindowPixel(HWND window, int x, int y);
+// Fills the window's whole rectangle on screen with one colour, so that a
+// later read shows whether anything was drawn over it.
+void FloodWindow(HWND window, COLORREF colour);
+// The window's region equals the skin's rounded rectangle for w x h.
+::testing::AssertionResult HasRoundedRegion(HWND window, int w, int h);
+
 // A window with no skin property left on it.
 ::testing::AssertionResult HasNoSkinProps(HWND window);
 

@@ -15,24 +15,6 @@ namespace {
 
 using skin::State;
 
-COLORREF WindowPixel(HWND window, int x, int y) {
-  HDC dc = GetWindowDC(window);
-  const COLORREF c = GetPixel(dc, x, y);
-  ReleaseDC(window, dc);
-  return c;
-}
-
-void PaintWindow(HWND window, COLORREF colour) {
-  HDC dc = GetWindowDC(window);
-  RECT r;
-  GetWindowRect(window, &r);
-  RECT all{0, 0, r.right - r.left, r.bottom - r.top};
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(dc, &all, brush);
-  DeleteObject(brush);
-  ReleaseDC(window, dc);
-}
-
 void RegisterSuperclass(const wchar_t* base, const wchar_t* name) {
   WNDCLASSW wc{};
   GetClassInfoW(nullptr, base, &wc);
@@ -89,7 +71,7 @@ TEST_F(GeometryTest, ClientEdgeBecomesAFlatBorder) {
   SendMessageW(list, WM_NCPAINT, 1, 0);
   EXPECT_EQ(WindowPixel(list, 0, 40), 0xD5A554u);
 
-  PaintWindow(data, 0x00FF00);
+  FloodWindow(data, 0x00FF00);
   SendMessageW(data, WM_NCPAINT, 1, 0);
   EXPECT_NE(WindowPixel(data, 0, 40), 0xD5A554u) << "data lists are framed by their paint, not here";
 }
@@ -191,12 +173,7 @@ TEST_F(GeometryTest, ResizedButtonGetsNewImagesAndRegion) {
     EXPECT_EQ(GetObjectType(old_bitmaps[i]), 0u) << "the bitmap of the old size is freed";
     EXPECT_EQ(GetPixel(dc, 89, 29), skin::SheetPixel(skin::SheetButton, 6, 21 * i + 20)) << "rendered anew";
   }
-  HRGN actual = CreateRectRgn(0, 0, 0, 0);
-  HRGN expected = CreateRoundRectRgn(0, 0, 91, 31, 3, 3);
-  ASSERT_NE(GetWindowRgn(button, actual), ERROR);
-  EXPECT_TRUE(EqualRgn(actual, expected));
-  DeleteObject(actual);
-  DeleteObject(expected);
+  EXPECT_TRUE(HasRoundedRegion(button, 90, 30));
 
   SetWindowPos(edit, nullptr, 0, 0, 90, 30, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   HRGN probe = CreateRectRgn(0, 0, 0, 0);
