@@ -37,8 +37,6 @@ std::wstring ItemText(HWND window, int index) {
   item.pszText = buffer.data();
   item.cchTextMax = kTextCapacity;
   SendMessageW(window, HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-  // The control may hand back its own string instead of filling ours.
-  if (item.pszText && item.pszText != buffer.data()) buffer.assign(item.pszText);
   buffer.erase(std::remove(buffer.begin(), buffer.end(), L'\0'), buffer.end());
   return buffer;
 }

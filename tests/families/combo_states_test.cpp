@@ -101,15 +101,5 @@ TEST_F(ComboStatesTest, ReleaseShowsHotOverTheControlAndNormalAway) {
   }
 }
 
-TEST_F(ComboStatesTest, KeysFocusAndDoubleClicksLeaveTheButtonAlone) {
-  SendMessageW(drives_, WM_MOUSEMOVE, 0, OffButton());
-  Flood(drives_, kMagenta);
-  SendMessageW(drives_, WM_KEYDOWN, VK_SPACE, 0);
-  SendMessageW(drives_, WM_KEYUP, VK_SPACE, 0);
-  SendMessageW(drives_, WM_LBUTTONDBLCLK, MK_LBUTTON, OffButton());
-  EXPECT_EQ(Strip(drives_), kMagenta);
-  EXPECT_EQ(Prop(drives_, "OLDSTATE"), 1);
-}
-
 }  // namespace
 }  // namespace skin_test
