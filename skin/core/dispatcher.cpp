@@ -4,6 +4,7 @@
 #include "core/message.h"
 #include "core/properties.h"
 #include "interact/button_states.h"
+#include "interact/control_states.h"
 #include "interact/fade.h"
 #include "interact/geometry.h"
 #include "render/nc_border.h"
@@ -62,8 +63,13 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return OnMouseMove(m);
     case WM_LBUTTONDOWN:
       return OnLButtonDown(m);
-    case WM_LBUTTONUP:
-      return OnLButtonUp(m);
+    case WM_LBUTTONUP: {
+      // A click may change the check marks of the whole group, not just of
+      // the control released on.
+      const LRESULT result = OnLButtonUp(m);
+      RefreshGroupAfterRelease(window);
+      return result;
+    }
     case WM_LBUTTONDBLCLK:
       return OnLButtonDblClk(m);
     case WM_MOUSELEAVE:

@@ -3,6 +3,7 @@
 #include "core/attach.h"
 #include "core/families.h"
 #include "core/properties.h"
+#include "interact/control_states.h"
 #include "interact/fade.h"
 #include "render/button_painter.h"
 
@@ -72,6 +73,8 @@ LRESULT OnMouseMove(const Message& m) {
       SetPropInt(m.window, prop::kAlphaLevel, kFullAlpha);
       BlendButtonImage(m.window, nullptr);
     }
+  } else {
+    ControlMouseMove(m, family);
   }
   return result;
 }
@@ -85,6 +88,8 @@ LRESULT OnMouseLeave(const Message& m) {
     SetPropInt(m.window, prop::kAlphaLevel, kLeaveHotAlpha);
     BlendButtonImage(m.window, nullptr);
     FadeTo(m.window, kStateNormal, 0);
+  } else {
+    ControlMouseLeave(m, family);
   }
   return result;
 }
@@ -92,14 +97,22 @@ LRESULT OnMouseLeave(const Message& m) {
 LRESULT OnLButtonDown(const Message& m) {
   const ControlFamily family = ClassifyWindow(m.window);
   const LRESULT result = m.Forward();
-  if (family == ControlFamily::PushButton) ShowPressed(m.window);
+  if (family == ControlFamily::PushButton) {
+    ShowPressed(m.window);
+  } else {
+    ControlLButtonDown(m, family);
+  }
   return result;
 }
 
 LRESULT OnLButtonDblClk(const Message& m) {
   const ControlFamily family = ClassifyWindow(m.window);
   const LRESULT result = m.Forward();
-  if (family == ControlFamily::PushButton) ShowPressed(m.window);
+  if (family == ControlFamily::PushButton) {
+    ShowPressed(m.window);
+  } else {
+    ControlLButtonDblClk(m, family);
+  }
   return result;
 }
 
@@ -110,6 +123,8 @@ LRESULT OnLButtonUp(const Message& m) {
     // Cleared so that the next move over the button starts the hot fade.
     SetPropInt(m.window, prop::kMouseFlag, 0);
     FadeTo(m.window, kStateNormal, kReleaseStartAlpha);
+  } else {
+    ControlLButtonUp(m, family);
   }
   return result;
 }
@@ -118,7 +133,11 @@ LRESULT OnKeyDown(const Message& m) {
   const ControlFamily family = ClassifyWindow(m.window);
   const LRESULT result = m.Forward();
   if (m.wParam != kSpaceKey) return result;
-  if (family == ControlFamily::PushButton) ShowPressed(m.window);
+  if (family == ControlFamily::PushButton) {
+    ShowPressed(m.window);
+  } else {
+    ControlKeyDown(m, family);
+  }
   return result;
 }
 
@@ -129,6 +148,8 @@ LRESULT OnKeyUp(const Message& m) {
   if (family == ControlFamily::PushButton) {
     SetPropInt(m.window, prop::kMouseFlag, 0);
     FadeTo(m.window, kStateNormal, 0);
+  } else {
+    ControlKeyUp(m, family);
   }
   return result;
 }
@@ -144,6 +165,8 @@ LRESULT OnFocusChange(const Message& m) {
     RenderButtonImages(m.window);
     SetPropInt(m.window, prop::kAlphaLevel, 0);
     StartFadeTimer(m.window);
+  } else {
+    ControlFocusChange(m, family);
   }
   return result;
 }

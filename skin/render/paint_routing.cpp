@@ -7,6 +7,9 @@
 #include "render/combo_painter.h"
 #include "render/frame_border.h"
 #include "render/gdi_raii.h"
+#include "render/glyph_painter.h"
+#include "render/header_painter.h"
+#include "render/progress_painter.h"
 
 namespace skin {
 namespace {
@@ -34,13 +37,30 @@ LRESULT ForwardThenFrame(const Message& m, bool inner_ring) {
 }  // namespace
 
 LRESULT OnPaint(const Message& m) {
-  switch (ClassifyWindow(m.window)) {
+  const ControlFamily family = ClassifyWindow(m.window);
+  switch (family) {
     case ControlFamily::PushButton:
       return PaintPushButton(m);
     case ControlFamily::ComboBox:
       return PaintComboBox(m);
     case ControlFamily::DriveList:
       return PaintDriveList(m);
+    case ControlFamily::CheckBox:
+    case ControlFamily::OptionButton: {
+      // The control draws caption and background; the skin's glyph goes
+      // over its own, shown normal after every repaint.
+      const LRESULT result = m.Forward();
+      if (family == ControlFamily::CheckBox) {
+        PaintCheckBox(m.window, kStateNormal, true);
+      } else {
+        PaintOptionButton(m.window, kStateNormal, true);
+      }
+      return result;
+    }
+    case ControlFamily::ProgressBar:
+      return PaintProgressBar(m);
+    case ControlFamily::Header:
+      return PaintHeader(m);
     case ControlFamily::DataList:
     case ControlFamily::DropList:
       return ForwardThenFrame(m, true);
@@ -48,8 +68,7 @@ LRESULT OnPaint(const Message& m) {
       if (GetWindowLongPtrW(m.window, GWL_STYLE) & WS_BORDER) return ForwardThenFrame(m, false);
       return m.Forward();
     default:
-      // Forms, text boxes, frames; and, until their painters are plugged in
-      // here, the families drawn by glyph, header and bar painters.
+      // Forms, text boxes, frames.
       return m.Forward();
   }
 }

@@ -1,0 +1,174 @@
+#include "interact/control_states.h"
+
+#include <commctrl.h>
+
+#include "core/properties.h"
+#include "render/combo_painter.h"
+#include "render/gdi_toolkit.h"
+#include "render/glyph_painter.h"
+#include "render/header_painter.h"
+
+namespace skin {
+namespace {
+
+constexpr WPARAM kSpaceKey = VK_SPACE;
+// CBS_DROPDOWNLIST (and CBS_SIMPLE): the whole control acts as the button.
+constexpr LONG_PTR kWholeComboIsButton = 0x1;
+
+bool IsGlyphFamily(ControlFamily family) {
+  return family == ControlFamily::CheckBox || family == ControlFamily::OptionButton;
+}
+
+bool IsComboFamily(ControlFamily family) {
+  return family == ControlFamily::ComboBox || family == ControlFamily::DriveList;
+}
+
+int PaintGlyph(HWND window, ControlFamily family, int state, bool force) {
+  return family == ControlFamily::CheckBox ? PaintCheckBox(window, state, force)
+                                           : PaintOptionButton(window, state, force);
+}
+
+void ShowComboState(HWND window, int state) { PaintComboButton(window, nullptr, state, false); }
+
+bool LeftButtonHeld(const Message& m) { return (m.wParam & MK_LBUTTON) != 0; }
+
+int MouseX(const Message& m) { return LowWord(static_cast<uint32_t>(m.lParam)); }
+int MouseY(const Message& m) { return HighWord(static_cast<uint32_t>(m.lParam)); }
+
+bool CursorIsOver(HWND window) {
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  return WindowFromPoint(cursor) == window;
+}
+
+// Drive lists, drop-down lists and presses on an editable combo's button
+// count as the button; the rest of an editable combo does not.
+bool PointActsOnButton(const Message& m, ControlFamily family) {
+  if (family == ControlFamily::DriveList) return true;
+  if (GetWindowLongPtrW(m.window, GWL_STYLE) & kWholeComboIsButton) return true;
+  return IsOnDropButton(m.window, MouseX(m), MouseY(m));
+}
+
+void HeaderMouseMove(const Message& m) {
+  const int hit = HeaderHitTest(m.window, MouseX(m));
+  const int old_hot = GetPropInt(m.window, prop::kHmIndex);
+  const int pressed = GetPropInt(m.window, prop::kHdIndex);
+  if (hit == old_hot) return;
+  if (old_hot >= 0 && old_hot != pressed) PaintHeaderItem(m.window, nullptr, old_hot, kStateNormal);
+  if (LeftButtonHeld(m)) {
+    // While a press is held only the pressed item reacts; the hot index
+    // stays where the press began.
+    if (hit == pressed) PaintHeaderItem(m.window, nullptr, hit, kStatePressed);
+    return;
+  }
+  SetPropInt(m.window, prop::kHmIndex, hit);
+  PaintHeaderItem(m.window, nullptr, hit, kStateHot);
+}
+
+void HeaderPress(const Message& m) {
+  if (SendMessageW(m.window, HDM_GETITEMCOUNT, 0, 0) <= 0) return;
+  const int hit = HeaderHitTest(m.window, MouseX(m));
+  SetPropInt(m.window, prop::kHdIndex, hit);
+  PaintHeaderItem(m.window, nullptr, hit, kStatePressed);
+}
+
+}  // namespace
+
+int HeaderHitTest(HWND header, int x) {
+  const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    RECT rect{};
+    SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rect));
+    if (rect.left <= x && x <= rect.right) return i;
+  }
+  return -1;
+}
+
+bool IsOnDropButton(HWND combo, int x, int y) {
+  WindowBounds bounds;
+  GetWindowBounds(combo, bounds);
+  const int scroll_width = GetSystemMetrics(SM_CXVSCROLL);
+  return !(x < bounds.Width - scroll_width - 2 || x > bounds.Width - 2 || y < 2 || y > bounds.Height - 2);
+}
+
+void ControlMouseMove(const Message& m, ControlFamily family) {
+  if (IsGlyphFamily(family)) {
+    PaintGlyph(m.window, family, LeftButtonHeld(m) ? kStatePressed : kStateHot, true);
+  } else if (IsComboFamily(family)) {
+    int state = kStateNormal;
+    if (PointActsOnButton(m, family)) state = LeftButtonHeld(m) ? kStatePressed : kStateHot;
+    ShowComboState(m.window, state);
+  } else if (family == ControlFamily::Header) {
+    HeaderMouseMove(m);
+  }
+}
+
+void ControlMouseLeave(const Message& m, ControlFamily family) {
+  if (IsGlyphFamily(family)) {
+    SetPropInt(m.window, prop::kMouseFlag, 0);
+    PaintGlyph(m.window, family, kStateNormal, false);
+  } else if (IsComboFamily(family)) {
+    SetPropInt(m.window, prop::kMouseFlag, 0);
+    ShowComboState(m.window, kStateNormal);
+  } else if (family == ControlFamily::Header) {
+    const int old_hot = GetPropInt(m.window, prop::kHmIndex);
+    SetPropInt(m.window, prop::kMouseFlag, 0);
+    SetPropInt(m.window, prop::kHdIndex, -1);
+    SetPropInt(m.window, prop::kHmIndex, -1);
+    PaintHeaderItem(m.window, nullptr, old_hot, kStateNormal);
+  }
+}
+
+void ControlLButtonDown(const Message& m, ControlFamily family) {
+  if (IsGlyphFamily(family)) {
+    PaintGlyph(m.window, family, kStatePressed, false);
+  } else if (IsComboFamily(family)) {
+    if (PointActsOnButton(m, family)) ShowComboState(m.window, kStatePressed);
+  } else if (family == ControlFamily::Header) {
+    HeaderPress(m);
+  }
+}
+
+void ControlLButtonDblClk(const Message& m, ControlFamily family) {
+  if (family == ControlFamily::Header) HeaderPress(m);
+}
+
+void ControlLButtonUp(const Message& m, ControlFamily family) {
+  if (IsGlyphFamily(family)) {
+    PaintGlyph(m.window, family, kStateNormal, false);
+  } else if (IsComboFamily(family)) {
+    ShowComboState(m.window, CursorIsOver(m.window) ? kStateHot : kStateNormal);
+  } else if (family == ControlFamily::Header) {
+    const int released = GetPropInt(m.window, prop::kHdIndex);
+    SetPropInt(m.window, prop::kHdIndex, -1);
+    PaintHeaderItem(m.window, nullptr, released, CursorIsOver(m.window) ? kStateHot : kStateNormal);
+  }
+}
+
+void ControlKeyDown(const Message& m, ControlFamily family) {
+  if (m.wParam == kSpaceKey && IsGlyphFamily(family)) PaintGlyph(m.window, family, kStatePressed, false);
+}
+
+void ControlKeyUp(const Message& m, ControlFamily family) {
+  if (m.wParam == kSpaceKey && IsGlyphFamily(family)) PaintGlyph(m.window, family, kStateNormal, false);
+}
+
+void ControlFocusChange(const Message& m, ControlFamily family) {
+  // Forced: the option button has just drawn its focus change itself, and
+  // its glyph must come back even though OLDSTATE is already normal.
+  if (family == ControlFamily::OptionButton) PaintOptionButton(m.window, kStateNormal, true);
+}
+
+BOOL CALLBACK RefreshGroupProc(HWND window, LPARAM) {
+  if (!IsAttached(window)) return TRUE;
+  const ControlFamily family = ClassifyWindow(window);
+  if (IsGlyphFamily(family)) PaintGlyph(window, family, kStateNormal, true);
+  return TRUE;
+}
+
+void RefreshGroupAfterRelease(HWND window) {
+  HWND parent = GetParent(window);
+  EnumChildWindows(parent ? parent : window, RefreshGroupProc, 0);
+}
+
+}  // namespace skin

@@ -1,0 +1,18 @@
+// List headers, painted entirely by the skin: a background column and one
+// sprite cell per item, with the item texts centred on them.
+#pragma once
+
+#include <windows.h>
+
+#include "core/message.h"
+
+namespace skin {
+
+// WM_PAINT of a header. The header's own procedure never sees it.
+LRESULT PaintHeader(const Message& m);
+
+// Redraws one item: state 1 hot, 2 pressed, anything else normal. dc null
+// means the window DC. A negative index draws nothing. Returns 0.
+int PaintHeaderItem(HWND window, HDC dc, int index, int state);
+
+}  // namespace skin
