@@ -65,6 +65,8 @@ constexpr forms::FormDesign kDesign{
 
 }  // namespace
 
+const forms::FormDesign& Form1Design() { return kDesign; }
+
 std::wstring ForumCommandLine() {
   return std::wstring(L"rundll32.exe url.dll,FileProtocolHandler \"") + kForumAddress + L"/\"";
 }

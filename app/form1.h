@@ -30,6 +30,10 @@ enum Form1Control : int {
 constexpr wchar_t kForumAddress[] = L"http://www.marrowdale.example";
 constexpr COLORREF kLinkVisitedColor = 0x00FF0000;
 
+// The window's design: what Form1 shows, for programs that build the same
+// window around other handlers (the benchmark, without the skin).
+const forms::FormDesign& Form1Design();
+
 // The shell command that opens the forum's root page.
 std::wstring ForumCommandLine();
 

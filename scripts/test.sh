@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite under Wine
 # inside a private Xvfb: the 32-bit build where this machine can run 32-bit
-# Wine, and the 64-bit build always. Exits non-zero on any failure.
+# Wine, and the 64-bit build always; then the calculator's pure logic
+# natively under sanitizers with a bounded fuzzing run (scripts/fuzz.sh).
+# Exits non-zero on any failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -30,4 +32,7 @@ for arch in "${archs[@]}"; do
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
 done
+
+# The pure logic natively under sanitizers, and a bounded fuzzing run.
+"$root/scripts/fuzz.sh" || status=1
 exit $status

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "core/call_counts.h"
 #include "core/dispatcher.h"
 #include "core/families.h"
 #include "core/properties.h"
@@ -46,7 +47,7 @@ void RepaintWholeWindow(HWND window) {
 }
 
 void SetRoundedRegion(HWND window, int width, int height) {
-  HRGN region = CreateRoundRectRgn(0, 0, width + 1, height + 1, kCornerEllipse, kCornerEllipse);
+  HRGN region = NoteGdiObject(CreateRoundRectRgn(0, 0, width + 1, height + 1, kCornerEllipse, kCornerEllipse));
   // From here on the region belongs to the window.
   SetWindowRgn(window, region, TRUE);
 }
@@ -57,8 +58,8 @@ void AttachPushButton(HWND window) {
     WindowBounds bounds;
     GetWindowBounds(window, bounds);
     for (int state = 0; state < 4; ++state) {
-      HDC image_dc = CreateCompatibleDC(window_dc);
-      HBITMAP bitmap = CreateCompatibleBitmap(window_dc, bounds.Width, bounds.Height);
+      HDC image_dc = NoteGdiObject(CreateCompatibleDC(window_dc));
+      HBITMAP bitmap = NoteGdiObject(CreateCompatibleBitmap(window_dc, bounds.Width, bounds.Height));
       SelectObject(image_dc, bitmap);
       SetPropHandle(window, StateDcName(state).c_str(), image_dc);
       SetPropHandle(window, StateBitmapName(state).c_str(), bitmap);

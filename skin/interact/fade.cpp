@@ -27,7 +27,7 @@ BOOL StopFadeTimer(HWND window) {
 LRESULT OnTimer(const Message& m) {
   if (ClassifyWindow(m.window) == ControlFamily::PushButton) {
     int level = GetPropInt(m.window, prop::kAlphaLevel);
-    BlendButtonImage(m.window, nullptr);
+    BlendButtonImageAt(m.window, nullptr, level);
     level += kFadeStep;
     if (level > kFadeLastLevel) {
       StopFadeTimer(m.window);

@@ -1,6 +1,7 @@
 #include "interact/geometry.h"
 
 #include "core/attach.h"
+#include "core/call_counts.h"
 #include "core/families.h"
 #include "core/properties.h"
 #include "render/button_painter.h"
@@ -31,7 +32,7 @@ LRESULT OnSize(const Message& m) {
     ScopedWindowDC window_dc(m.window);
     for (int state = 0; state < 4; ++state) {
       HDC image_dc = static_cast<HDC>(GetPropHandle(m.window, StateDcName(state).c_str()));
-      HBITMAP bitmap = CreateCompatibleBitmap(window_dc, bounds.Width, bounds.Height);
+      HBITMAP bitmap = NoteGdiObject(CreateCompatibleBitmap(window_dc, bounds.Width, bounds.Height));
       // Without a new bitmap the state keeps its old one, still named by
       // its property, so detach frees exactly what is selected.
       if (!image_dc || !bitmap) {
@@ -44,7 +45,7 @@ LRESULT OnSize(const Message& m) {
     }
     RenderButtonImages(m.window);
   }
-  HRGN region = CreateRoundRectRgn(0, 0, bounds.Width + 1, bounds.Height + 1, 3, 3);
+  HRGN region = NoteGdiObject(CreateRoundRectRgn(0, 0, bounds.Width + 1, bounds.Height + 1, 3, 3));
   // The region belongs to the window from here on.
   SetWindowRgn(m.window, region, TRUE);
   return result;

@@ -6,6 +6,8 @@
 #include "render/gdi_raii.h"
 #include "render/gdi_toolkit.h"
 
+#include <optional>
+
 namespace skin {
 namespace {
 
@@ -17,16 +19,14 @@ constexpr int kCaptionInset = 2;
 
 bool IsPlainPushButton(HWND window) { return (GetPropInt(window, prop::kOldStyle) & kNotPushButtonMask) == 0; }
 
-}  // namespace
-
-int BlendButtonImage(HWND window, HDC dc) {
+int Blend(HWND window, HDC dc, std::optional<int> level) {
   if (!IsWindowEnabled(window)) SetPropInt(window, prop::kOldState, kStateDisabled);
   if (!IsPlainPushButton(window)) return 0;
 
   WindowBounds bounds;
   GetWindowBounds(window, bounds);
   const int state = GetPropInt(window, prop::kOldState);
-  const int alpha = GetPropInt(window, prop::kAlphaLevel);
+  const int alpha = level ? *level : GetPropInt(window, prop::kAlphaLevel);
   HDC source = static_cast<HDC>(GetPropHandle(window, StateDcName(state).c_str()));
 
   BLENDFUNCTION blend{};
@@ -43,6 +43,14 @@ int BlendButtonImage(HWND window, HDC dc) {
   }
   return 0;
 }
+
+}  // namespace
+
+int BlendButtonImage(HWND window, HDC dc) { return Blend(window, dc, std::nullopt); }
+
+// The level comes from the caller so that a fade tick, which has read it
+// already, does not pay a second property lookup for the same value.
+int BlendButtonImageAt(HWND window, HDC dc, int alpha) { return Blend(window, dc, alpha); }
 
 void RenderButtonImages(HWND window) {
   WindowBounds bounds;

@@ -11,6 +11,8 @@ namespace skin {
 // Blends the image of the button's current state (OLDSTATE) at ALPHALEVEL
 // into dc, or into the window DC when dc is null. Returns 0.
 int BlendButtonImage(HWND window, HDC dc);
+// The same at a level the caller has just read from ALPHALEVEL itself.
+int BlendButtonImageAt(HWND window, HDC dc, int alpha);
 
 // Renders the four state images into the button's image DCs at its
 // current size: face, caption, and the focus mark when it has the focus.

@@ -2,6 +2,7 @@
 
 #include <olectl.h>
 
+#include "core/call_counts.h"
 #include "render/gdi_raii.h"
 #include "render/rounding.h"
 
@@ -12,7 +13,7 @@ constexpr DWORD kRopDstAndNotSrc = 0x00220326;  // no named constant exists
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kBlack = 0x000000;
 
-HDC CreateDisplayDC() { return CreateDCA("DISPLAY", nullptr, nullptr, nullptr); }
+HDC CreateDisplayDC() { return NoteGdiObject(CreateDCA("DISPLAY", nullptr, nullptr, nullptr)); }
 
 // Selects a palette and realises it; on scope exit selects the previous
 // palette back the same way and realises that, so the palette we passed in
@@ -46,9 +47,9 @@ class PaletteGuard {
 HDC CreateMemoryDC(int width, int height) {
   OwnedDC display(CreateDisplayDC());
   if (!display) return nullptr;
-  OwnedDC memory(CreateCompatibleDC(display));
+  OwnedDC memory(NoteGdiObject(CreateCompatibleDC(display)));
   if (!memory) return nullptr;
-  OwnedBitmap bitmap(CreateCompatibleBitmap(display, width, height));
+  OwnedBitmap bitmap(NoteGdiObject(CreateCompatibleBitmap(display, width, height)));
   if (!bitmap) return nullptr;
   // The bitmap stays selected for the DC's whole life and is deleted by
   // DeleteMemoryDC after the DC. Deleting it now, while selected, would be
@@ -104,7 +105,7 @@ void TransparentBlit(HDC dst, int dx, int dy, int w, int h, HDC src, int sx, int
   OwnedDC display(CreateDisplayDC());
   OwnedPalette own_palette;
   if (!palette) {
-    own_palette.reset(CreateHalftonePalette(display));
+    own_palette.reset(NoteGdiObject(CreateHalftonePalette(display)));
     palette = own_palette.get();
   }
 
@@ -122,22 +123,22 @@ void TransparentBlit(HDC dst, int dx, int dy, int w, int h, HDC src, int sx, int
   OwnedDC colour_dc;
   OwnedBitmap colour_bitmap;
 
-  work_bitmap.reset(CreateCompatibleBitmap(display, w, h));
-  work_dc.reset(CreateCompatibleDC(display));
+  work_bitmap.reset(NoteGdiObject(CreateCompatibleBitmap(display, w, h)));
+  work_dc.reset(NoteGdiObject(CreateCompatibleDC(display)));
   SelectGuard work_select(work_dc, work_bitmap);
   PaletteGuard work_palette(work_dc, palette, TRUE, FALSE);
   BitBlt(work_dc, 0, 0, w, h, dst, dx, dy, SRCCOPY);
 
-  colour_bitmap.reset(CreateCompatibleBitmap(display, w, h));
-  mask_bitmap.reset(CreateBitmap(w, h, 1, 1, nullptr));
-  colour_dc.reset(CreateCompatibleDC(display));
+  colour_bitmap.reset(NoteGdiObject(CreateCompatibleBitmap(display, w, h)));
+  mask_bitmap.reset(NoteGdiObject(CreateBitmap(w, h, 1, 1, nullptr)));
+  colour_dc.reset(NoteGdiObject(CreateCompatibleDC(display)));
   SelectGuard colour_select(colour_dc, colour_bitmap);
   PaletteGuard colour_palette(colour_dc, palette, TRUE, TRUE);
   SetBkColor(colour_dc, GetBkColor(src));
   SetTextColor(colour_dc, GetTextColor(src));
   BitBlt(colour_dc, 0, 0, w, h, src, sx, sy, SRCCOPY);
 
-  mask_dc.reset(CreateCompatibleDC(display));
+  mask_dc.reset(NoteGdiObject(CreateCompatibleDC(display)));
   SelectGuard mask_select(mask_dc, mask_bitmap);
   SetBkColor(colour_dc, key_colour);
   SetTextColor(colour_dc, kWhite);
@@ -155,13 +156,13 @@ void TransparentBlit(HDC dst, int dx, int dy, int w, int h, HDC src, int sx, int
 
 int FillSolidRect(HDC dc, int x, int y, int w, int h, COLORREF colour) {
   const RECT rect{x, y, x + w, y + h};
-  OwnedBrush brush(CreateSolidBrush(colour));
+  OwnedBrush brush(NoteGdiObject(CreateSolidBrush(colour)));
   return FillRect(dc, &rect, brush);
 }
 
 int FrameSolidRect(HDC dc, int x, int y, int w, int h, COLORREF colour) {
   const RECT rect{x, y, x + w, y + h};
-  OwnedBrush brush(CreateSolidBrush(colour));
+  OwnedBrush brush(NoteGdiObject(CreateSolidBrush(colour)));
   return FrameRect(dc, &rect, brush);
 }
 
