@@ -109,6 +109,7 @@ void SetUp() {
   SkinState& state = State();
   state.initialised = true;
   state.leave_tracking_available = IsApiExported("TrackMouseEvent", "User32");
+  HoldDisplayObjects();
   BuildSpriteSheets();
 }
 
@@ -116,6 +117,7 @@ void TearDown() {
   SkinState& state = State();
   state.attached_count = 0;
   FreeSpriteSheets();
+  ReleaseDisplayObjects();
   state.initialised = false;
 }
 

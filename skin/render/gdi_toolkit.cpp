@@ -15,6 +15,29 @@ constexpr COLORREF kBlack = 0x000000;
 
 HDC CreateDisplayDC() { return NoteGdiObject(CreateDCA("DISPLAY", nullptr, nullptr, nullptr)); }
 
+// Held between HoldDisplayObjects and ReleaseDisplayObjects (one attach
+// cycle). Neither ever changes, and on some platforms making a display DC
+// costs as much as all the drawing it serves.
+HDC g_display = nullptr;
+HPALETTE g_halftone = nullptr;
+
+// The display DC for one call: the held one, or one made for the call.
+class DisplayDC {
+ public:
+  DisplayDC() : dc_(g_display ? g_display : CreateDisplayDC()), owned_(!g_display) {}
+  ~DisplayDC() {
+    if (owned_ && dc_) DeleteDC(dc_);
+  }
+  DisplayDC(const DisplayDC&) = delete;
+  DisplayDC& operator=(const DisplayDC&) = delete;
+  HDC get() const { return dc_; }
+  operator HDC() const { return dc_; }
+
+ private:
+  HDC dc_;
+  bool owned_;
+};
+
 // Selects a palette and realises it; on scope exit selects the previous
 // palette back the same way and realises that, so the palette we passed in
 // is no longer selected anywhere when it is deleted.
@@ -44,8 +67,20 @@ class PaletteGuard {
 
 }  // namespace
 
+void HoldDisplayObjects() {
+  if (!g_display) g_display = CreateDisplayDC();
+  if (!g_halftone && g_display) g_halftone = NoteGdiObject(CreateHalftonePalette(g_display));
+}
+
+void ReleaseDisplayObjects() {
+  if (g_halftone) DeleteObject(g_halftone);
+  if (g_display) DeleteDC(g_display);
+  g_halftone = nullptr;
+  g_display = nullptr;
+}
+
 HDC CreateMemoryDC(int width, int height) {
-  OwnedDC display(CreateDisplayDC());
+  DisplayDC display;
   if (!display) return nullptr;
   OwnedDC memory(NoteGdiObject(CreateCompatibleDC(display)));
   if (!memory) return nullptr;
@@ -102,11 +137,15 @@ void TransparentBlit(HDC dst, int dx, int dy, int w, int h, HDC src, int sx, int
   // Declaration order is teardown order in reverse: each DC's selections
   // are undone, then its bitmap deleted, then the DC; the halftone palette
   // goes only after no DC holds it, the display DC last.
-  OwnedDC display(CreateDisplayDC());
+  DisplayDC display;
   OwnedPalette own_palette;
   if (!palette) {
-    own_palette.reset(NoteGdiObject(CreateHalftonePalette(display)));
-    palette = own_palette.get();
+    if (g_halftone) {
+      palette = g_halftone;
+    } else {
+      own_palette.reset(NoteGdiObject(CreateHalftonePalette(display)));
+      palette = own_palette.get();
+    }
   }
 
   COLORREF key_colour = 0;  // an untranslatable key is taken as black

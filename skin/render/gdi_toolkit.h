@@ -10,6 +10,13 @@
 
 namespace skin {
 
+// Makes the display DC that memory DCs and work bitmaps are made compatible
+// with, and the halftone palette of keyed blits, once and keeps them until
+// ReleaseDisplayObjects; in between no call makes its own. Without them
+// held, every call makes and frees its own. The pixels are the same.
+void HoldDisplayObjects();
+void ReleaseDisplayObjects();
+
 // A memory DC holding a width x height bitmap in the display's format, or
 // null. The DC owns its bitmap: free both with DeleteMemoryDC.
 HDC CreateMemoryDC(int width, int height);

@@ -62,7 +62,7 @@ TEST_F(ComboStatesTest, EditableDropDownReactsOnlyOnItsButton) {
   EXPECT_EQ(Strip(edit_), pressed_) << "held over the button";
   SendMessageW(edit_, WM_MOUSEMOVE, 0, OffButton());
 
-  Flood(edit_, kMagenta);
+  FloodWindow(edit_, kMagenta);
   SendMessageW(edit_, WM_LBUTTONDOWN, MK_LBUTTON, OffButton());
   EXPECT_EQ(Strip(edit_), kMagenta) << "a press off the button paints nothing";
   EXPECT_EQ(Prop(edit_, "OLDSTATE"), 0);

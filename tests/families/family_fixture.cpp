@@ -6,24 +6,6 @@
 
 namespace skin_test {
 
-COLORREF WindowPixel(HWND window, int x, int y) {
-  HDC dc = GetWindowDC(window);
-  const COLORREF c = GetPixel(dc, x, y);
-  ReleaseDC(window, dc);
-  return c;
-}
-
-void Flood(HWND window, COLORREF colour) {
-  RECT r;
-  GetWindowRect(window, &r);
-  RECT all{0, 0, r.right - r.left, r.bottom - r.top};
-  HDC dc = GetWindowDC(window);
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(dc, &all, brush);
-  DeleteObject(brush);
-  ReleaseDC(window, dc);
-}
-
 void Repaint(HWND window) {
   InvalidateRect(window, nullptr, TRUE);
   UpdateWindow(window);

@@ -11,9 +11,6 @@ namespace skin_test {
 
 inline constexpr COLORREF kMagenta = 0xFF00FF;
 
-COLORREF WindowPixel(HWND window, int x, int y);
-// Floods the whole window rectangle, so that anything drawn after shows.
-void Flood(HWND window, COLORREF colour);
 void Repaint(HWND window);
 // Moves the cursor onto the window's centre, or somewhere no test window is.
 void CursorOnto(HWND window);

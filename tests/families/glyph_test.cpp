@@ -87,7 +87,7 @@ TEST_F(GlyphTest, GlyphsSitWhereTheControlHeightPutsThem) {
     EXPECT_TRUE(CellShownAt(options[k], 4, top + 4, SheetCheck, 2, 18, 5, 5)) << "dot";
 
     // The check-box glyph is opaque and replaces exactly 13 x 13 pixels.
-    Flood(checks[k], kMagenta);
+    FloodWindow(checks[k], kMagenta);
     EXPECT_EQ(skin::PaintCheckBox(checks[k], 0, true), 1);
     EXPECT_EQ(WindowPixel(checks[k], 0, top), skin::kColorFrameEnabled);
     EXPECT_EQ(WindowPixel(checks[k], kGlyph - 1, top + kGlyph - 1), skin::kColorFrameEnabled);
@@ -109,7 +109,7 @@ TEST_F(GlyphTest, DisabledControlsLookPaleInEveryState) {
     SendMessageW(check, BM_SETCHECK, static_cast<WPARAM>(mark), 0);
     for (int state = 0; state <= 2; ++state) {
       SCOPED_TRACE("check " + std::to_string(mark) + ", state " + std::to_string(state));
-      Flood(check, kMagenta);
+      FloodWindow(check, kMagenta);
       skin::PaintCheckBox(check, state, true);
       EXPECT_EQ(WindowPixel(check, 0, top), skin::kColorFrameDisabled);
       EXPECT_EQ(WindowPixel(check, 6, top), skin::kColorFrameDisabled);
@@ -178,24 +178,24 @@ TEST_F(GlyphTest, MouseMovesAlwaysDrawButRepeatsOfAStateDoNot) {
   const COLORREF hot_inside = SheetPixel(SheetOption, 6, 17);
 
   EXPECT_EQ(skin::PaintCheckBox(check, 1, false), 1);
-  Flood(check, kMagenta);
+  FloodWindow(check, kMagenta);
   EXPECT_EQ(skin::PaintCheckBox(check, 1, false), 0) << "same state, not forced";
   EXPECT_EQ(WindowPixel(check, 6, top + 1), kMagenta) << "nothing drawn";
 
   // Real mouse messages: every move redraws the hot glyph, forced.
   for (int round = 0; round < 2; ++round) {
-    Flood(check, kMagenta);
+    FloodWindow(check, kMagenta);
     SendMessageW(check, WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
     EXPECT_EQ(WindowPixel(check, 6, top + 1), hot_inside) << "move " << round;
   }
   EXPECT_EQ(Prop(check, "MOUSEFLAG"), 1);
 
   // Leaving draws the normal glyph once; a second leave draws nothing.
-  Flood(check, kMagenta);
+  FloodWindow(check, kMagenta);
   SendMessageW(check, WM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(WindowPixel(check, 6, top + 1), skin::kColorWhite);
   EXPECT_EQ(Prop(check, "MOUSEFLAG"), 0);
-  Flood(check, kMagenta);
+  FloodWindow(check, kMagenta);
   SendMessageW(check, WM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(WindowPixel(check, 6, top + 1), kMagenta);
 
@@ -210,8 +210,8 @@ TEST_F(GlyphTest, FocusRedrawsOptionButtonsOnly) {
   HWND check = Check(10, 17);
   HWND option = Option(10, 17);
   Attach();
-  Flood(option, kMagenta);
-  Flood(check, kMagenta);
+  FloodWindow(option, kMagenta);
+  FloodWindow(check, kMagenta);
   SendMessageW(option, WM_SETFOCUS, 0, 0);
   SendMessageW(check, WM_SETFOCUS, 0, 0);
   EXPECT_TRUE(CellShownAt(option, 0, 2, SheetOption, 0, 0, kGlyph, kGlyph)) << "forced although OLDSTATE is 0";
@@ -229,8 +229,8 @@ TEST_F(GlyphTest, ClickingOneOptionRedrawsTheDotItsNeighbourLost) {
 
   // Whatever the first option's own procedure does about losing its mark,
   // only the skin can put its ring back before anything is repainted.
-  Flood(first, kMagenta);
-  Flood(check, kMagenta);
+  FloodWindow(first, kMagenta);
+  FloodWindow(check, kMagenta);
   SendMessageW(second, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   SendMessageW(second, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   ASSERT_EQ(SendMessageW(second, BM_GETCHECK, 0, 0), BST_CHECKED);

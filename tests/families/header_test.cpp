@@ -65,7 +65,7 @@ TEST_F(HeaderTest, RepaintShowsPressedOverHot) {
 }
 
 TEST_F(HeaderTest, PaintHeaderItemDrawsOneItemOnly) {
-  Flood(header_, kMagenta);
+  FloodWindow(header_, kMagenta);
   EXPECT_EQ(skin::PaintHeaderItem(header_, nullptr, -1, 1), 0);
   EXPECT_EQ(ItemLook(0), kMagenta) << "a negative index draws nothing";
   skin::PaintHeaderItem(header_, nullptr, 1, 2);
@@ -98,7 +98,7 @@ TEST_F(HeaderTest, HoverFollowsTheMouseAndLeavesNothingHot) {
   EXPECT_EQ(ItemLook(2), kNormal);
 
   // Past the last item nothing is hot and the old hot item is repainted.
-  Flood(header_, kMagenta);
+  FloodWindow(header_, kMagenta);
   Move(3 * kItemWidth + 20);
   EXPECT_EQ(Prop(header_, "HMINDEX"), -1);
   EXPECT_EQ(ItemLook(1), kNormal);
@@ -117,13 +117,13 @@ TEST_F(HeaderTest, WhileHeldOnlyThePressedItemReacts) {
   EXPECT_EQ(Prop(header_, "HDINDEX"), 1);
   EXPECT_EQ(ItemLook(1), kPressed);
 
-  Flood(header_, kMagenta);
+  FloodWindow(header_, kMagenta);
   Move(2 * kItemWidth + 20, MK_LBUTTON);
   EXPECT_EQ(ItemLook(2), kMagenta) << "no other item becomes hot";
   EXPECT_EQ(ItemLook(0), kNormal) << "the item hot before the press is normal";
   EXPECT_EQ(Prop(header_, "HMINDEX"), 0);
 
-  Flood(header_, kMagenta);
+  FloodWindow(header_, kMagenta);
   Move(kItemWidth + 30, MK_LBUTTON);
   EXPECT_EQ(ItemLook(1), kPressed) << "back over the pressed item";
   EXPECT_EQ(Prop(header_, "HMINDEX"), 0) << "kept while the button is held";
@@ -146,7 +146,7 @@ TEST_F(HeaderTest, ReleaseOverTheHeaderShowsTheItemHot) {
   EXPECT_EQ(ItemLook(1), kHot) << Hex(ItemLook(1));
 
   // A press off every item presses nothing and release paints nothing.
-  Flood(header_, kMagenta);
+  FloodWindow(header_, kMagenta);
   SendMessageW(header_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kHeaderWidth - 5, 5));
   EXPECT_EQ(Prop(header_, "HDINDEX"), -1);
   SendMessageW(header_, WM_LBUTTONUP, 0, MAKELPARAM(kHeaderWidth - 5, 5));

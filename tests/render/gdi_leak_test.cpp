@@ -53,6 +53,40 @@ TEST(GdiLeaks, ToolkitCallsFreeEverythingTheyMake) {
   DeleteObject(palette);
 }
 
+// Holding the display DC and halftone palette for an attach cycle must not
+// change a single pixel, nor leave anything behind once released.
+TEST(GdiLeaks, HeldDisplayObjectsDrawTheSameAndAreFreed) {
+  skin::BuildSpriteSheets();
+  auto draw = [](testsupport::DibCanvas& canvas) {
+    canvas.Fill(0x20A0F0);
+    HDC sheet = skin::Sheet(skin::SheetOption);
+    skin::StretchSprite(canvas.dc(), 0, 0, 13, 13, sheet, 0, 13, 13, 13, 5, 5, 5, 5, 0xFF00FFu);
+    skin::StretchSprite(canvas.dc(), 20, 0, 40, 30, skin::Sheet(skin::SheetButton), 0, 21, 7, 21, 3, 3, 3, 3);
+    skin::TransparentBlit(canvas.dc(), 2, 20, 9, 8, skin::Sheet(skin::SheetCheck), 0, 0, 0xFF00FF, nullptr);
+    HDC memory = skin::CreateMemoryDC(16, 16);
+    BitBlt(memory, 0, 0, 16, 16, sheet, 0, 0, SRCCOPY);
+    BitBlt(canvas.dc(), 60, 0, 16, 16, memory, 0, 0, SRCCOPY);
+    skin::DeleteMemoryDC(memory);
+  };
+  testsupport::DibCanvas per_call(80, 40), held(80, 40);
+  draw(per_call);
+  draw(held);  // warm-up of the held path's first uses
+  const int baseline = CountGdiObjects();
+  skin::HoldDisplayObjects();
+  draw(held);
+  const int holding = CountGdiObjects();
+  EXPECT_GT(holding, baseline);
+  skin::HoldDisplayObjects();  // holding twice makes nothing new
+  draw(held);
+  EXPECT_EQ(CountGdiObjects(), holding);
+  skin::ReleaseDisplayObjects();
+  EXPECT_EQ(CountGdiObjects(), baseline);
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 80; ++x)
+      ASSERT_EQ(held.Get(x, y), per_call.Get(x, y)) << x << "," << y << ": " << testsupport::Hex(held.Get(x, y));
+  skin::FreeSpriteSheets();
+}
+
 TEST(GdiLeaks, SheetsBuiltAndFreedRepeatedly) {
   skin::BuildSpriteSheets();
   skin::FreeSpriteSheets();
