@@ -105,28 +105,45 @@ void DeleteMemoryDC(HDC dc) {
 int StretchSprite(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy, int sw, int sh,
                   int left, int top, int right, int bottom, std::optional<uint32_t> key) {
   if (dw == 0 || dh == 0 || sw == 0 || sh == 0) return 0;
-
-  MemoryDC image(dw, dh);
   const int L = left, T = top, R = right, B = bottom;
-  if (L <= 0 && T <= 0 && R <= 0 && B <= 0) {
-    StretchBlt(image, 0, 0, dw, dh, src, sx + L, sy + T, sw - R, sh - B, SRCCOPY);
-  } else {
+
+  // Composes the cell at (ox, oy) of target.
+  auto compose = [&](HDC target, int ox, int oy) {
+    if (L <= 0 && T <= 0 && R <= 0 && B <= 0) {
+      return StretchBlt(target, ox, oy, dw, dh, src, sx + L, sy + T, sw - R, sh - B, SRCCOPY);
+    }
     // Corners keep their size, sides stretch one way, the centre both.
-    if (L > 0 && T > 0) BitBlt(image, 0, 0, L, T, src, sx, sy, SRCCOPY);
-    if (R > 0 && T > 0) BitBlt(image, dw - R, 0, R, T, src, sx + sw - R, sy, SRCCOPY);
-    if (L > 0 && B > 0) BitBlt(image, 0, dh - B, L, B, src, sx, sy + sh - B, SRCCOPY);
-    if (R > 0 && B > 0) BitBlt(image, dw - R, dh - B, R, B, src, sx + sw - R, sy + sh - B, SRCCOPY);
-    if (L > 0) StretchBlt(image, 0, T, L, dh - T - B, src, sx, sy + T, L, sh - T - B, SRCCOPY);
+    if (L > 0 && T > 0) BitBlt(target, ox, oy, L, T, src, sx, sy, SRCCOPY);
+    if (R > 0 && T > 0) BitBlt(target, ox + dw - R, oy, R, T, src, sx + sw - R, sy, SRCCOPY);
+    if (L > 0 && B > 0) BitBlt(target, ox, oy + dh - B, L, B, src, sx, sy + sh - B, SRCCOPY);
+    if (R > 0 && B > 0) BitBlt(target, ox + dw - R, oy + dh - B, R, B, src, sx + sw - R, sy + sh - B, SRCCOPY);
+    if (L > 0) StretchBlt(target, ox, oy + T, L, dh - T - B, src, sx, sy + T, L, sh - T - B, SRCCOPY);
     if (R > 0) {
-      StretchBlt(image, dw - R, T, R, dh - T - B, src, sx + sw - R, sy + T, R, sh - T - B, SRCCOPY);
+      StretchBlt(target, ox + dw - R, oy + T, R, dh - T - B, src, sx + sw - R, sy + T, R, sh - T - B, SRCCOPY);
     }
-    if (T > 0) StretchBlt(image, L, 0, dw - L - R, T, src, sx + L, sy, sw - L - R, T, SRCCOPY);
+    if (T > 0) StretchBlt(target, ox + L, oy, dw - L - R, T, src, sx + L, sy, sw - L - R, T, SRCCOPY);
     if (B > 0) {
-      StretchBlt(image, L, dh - B, dw - L - R, B, src, sx + L, sy + sh - B, sw - L - R, B, SRCCOPY);
+      StretchBlt(target, ox + L, oy + dh - B, dw - L - R, B, src, sx + L, sy + sh - B, sw - L - R, B, SRCCOPY);
     }
-    StretchBlt(image, L, T, dw - L - R, dh - T - B, src, sx + L, sy + T, sw - L - R, sh - T - B, SRCCOPY);
+    return StretchBlt(target, ox + L, oy + T, dw - L - R, dh - T - B, src, sx + L, sy + T, sw - L - R, sh - T - B,
+                      SRCCOPY);
+  };
+
+  // An off-screen destination that the cell fits into whole can take the
+  // pieces directly: nobody sees it between them, and every piece lands
+  // inside the rectangle, as it would in the temporary image. This saves a
+  // DC, a bitmap and a copy per call. The pieces are stretched in the
+  // temporary image's default mode, so the destination is given it too.
+  if (!key && L >= 0 && T >= 0 && R >= 0 && B >= 0 && dw >= L + R && dh >= T + B &&
+      GetObjectType(dst) == OBJ_MEMDC) {
+    const int old_mode = SetStretchBltMode(dst, BLACKONWHITE);
+    const int result = compose(dst, dx, dy);
+    if (old_mode) SetStretchBltMode(dst, old_mode);
+    return result;
   }
 
+  MemoryDC image(dw, dh);
+  compose(image, 0, 0);
   if (!key) return BitBlt(dst, dx, dy, dw, dh, image, 0, 0, SRCCOPY);
   TransparentBlit(dst, dx, dy, dw, dh, image, 0, 0, *key, nullptr);
   return 1;

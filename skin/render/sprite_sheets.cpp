@@ -1,5 +1,8 @@
 #include "render/sprite_sheets.h"
 
+#include <cstdint>
+#include <vector>
+
 #include "render/gdi_toolkit.h"
 #include "render/sprite_data.h"
 
@@ -44,14 +47,29 @@ void BuildSpriteSheets() {
     const auto sheet = static_cast<SpriteSheet>(s);
     state.sheets[s] = CreateMemoryDC(SheetWidth(sheet), SheetHeight(sheet));
   }
-  // Every pixel is written exactly once: a new bitmap's contents are
-  // undefined, and a failed sheet (null DC) just stays blank.
+  // Every pixel is written, each sheet in one transfer of its rows (a new
+  // bitmap's contents are undefined); a failed sheet (null DC) stays blank.
+  // One transfer instead of a call per pixel makes the first attach
+  // cheaper; the display format converts the colours just as SetPixel does.
   for (int s = 0; s < kSheetCount; ++s) {
     const auto sheet = static_cast<SpriteSheet>(s);
-    const HDC dc = state.sheets[s];
-    for (int y = 0; y < SheetHeight(sheet); ++y) {
-      for (int x = 0; x < SheetWidth(sheet); ++x) SetPixel(dc, x, y, SheetPixel(sheet, x, y));
+    const int w = SheetWidth(sheet), h = SheetHeight(sheet);
+    std::vector<uint32_t> rows(static_cast<size_t>(w) * h);
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        const COLORREF c = SheetPixel(sheet, x, y);
+        // A top-down 32-bit DIB holds 0x00RRGGBB; a COLORREF is 0x00BBGGRR.
+        rows[static_cast<size_t>(y) * w + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+      }
     }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    SetDIBitsToDevice(state.sheets[s], 0, 0, w, h, 0, 0, 0, h, rows.data(), &info, DIB_RGB_COLORS);
   }
 }
 

@@ -170,6 +170,28 @@ TEST(StretchSprite, NoEdgesIsOnePlainStretchOfTheCell) {
   ExpectUnchangedOutside(dest, RECT{2, 2, 8, 8}, kGrey);
 }
 
+// Drawn straight into an off-screen destination, or composed in a
+// temporary image and copied (the keyed path, with a key the cell does not
+// contain): the same pixels, growing or shrinking, and nothing outside the
+// rectangle.
+TEST(StretchSprite, DirectAndComposedDrawingAgree) {
+  DibCanvas cell(7, 21);
+  for (int y = 0; y < 21; ++y)
+    for (int x = 0; x < 7; ++x) cell.Set(x, y, RGB(30 * x, 10 * y, 255 - 12 * y));
+  const int sizes[][2] = {{75, 25}, {7, 21}, {6, 8}, {40, 10}, {3, 30}};
+  for (const auto& size : sizes) {
+    DibCanvas direct(90, 40), composed(90, 40);
+    direct.Fill(0x00FF00);
+    composed.Fill(0x00FF00);
+    skin::StretchSprite(direct.dc(), 4, 3, size[0], size[1], cell.dc(), 0, 0, 7, 21, 3, 3, 3, 3);
+    skin::StretchSprite(composed.dc(), 4, 3, size[0], size[1], cell.dc(), 0, 0, 7, 21, 3, 3, 3, 3, 0x010203u);
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 90; ++x)
+        ASSERT_EQ(direct.Get(x, y), composed.Get(x, y))
+            << size[0] << "x" << size[1] << " at " << x << "," << y << ": " << Hex(direct.Get(x, y));
+  }
+}
+
 TEST(StretchSprite, KeyedDrawLeavesKeyPixelsTransparentEvenWhenStretched) {
   // A ring-like cell: blue frame around a magenta centre, magenta corners.
   DibCanvas source(5, 5);

@@ -79,15 +79,14 @@ HWND CreateControl(HWND parent, const Spec& spec, int index) {
   return w;
 }
 
+BOOL CALLBACK CollectWindow(HWND w, LPARAM out) {
+  reinterpret_cast<std::vector<HWND>*>(out)->push_back(w);
+  return TRUE;
+}
+
 std::vector<HWND> Descendants(HWND top) {
   std::vector<HWND> all{top};
-  EnumChildWindows(
-      top,
-      [](HWND w, LPARAM out) {
-        reinterpret_cast<std::vector<HWND>*>(out)->push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
+  EnumChildWindows(top, CollectWindow, reinterpret_cast<LPARAM>(&all));
   return all;
 }
 
