@@ -15,3 +15,11 @@ if(Python3_Interpreter_FOUND)
   add_test(NAME artwork_reproducible
            COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/scripts/make_artwork.py --check)
 endif()
+
+# The 64-bit tests also read the 32-bit product itself, which scripts/build.sh
+# builds beside them, as data.
+get_filename_component(TARNWICK_I686_EXE ${CMAKE_BINARY_DIR}/../i686/app/Tarnwick.exe ABSOLUTE)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64" AND EXISTS ${TARNWICK_I686_EXE})
+  add_test(NAME product32_resources_test COMMAND resources_test ${TARNWICK_I686_EXE})
+  set_tests_properties(product32_resources_test PROPERTIES TIMEOUT 300)
+endif()
