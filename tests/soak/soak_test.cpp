@@ -107,14 +107,16 @@ bool HasAnySkinProp(HWND w) {
 }
 
 // What the storm does, and how often: about as often as a user's hand
-// would (mouse moves and fade ticks by far the most).
+// would (mouse moves and fade ticks by far the most). A release is the
+// dearest message: every check box and option button of the window is
+// repainted after it.
 enum Kind {
   kMove, kPress, kRelease, kDoubleClick, kLeave, kKey, kFocus, kTimer, kEnable,
   kResize, kDropDown, kPaint, kNcPaint, kCheckOrPosition, kRecreate, kAttachNamed, kKindCount
 };
 constexpr double kWeights[kKindCount] = {
-    /*kMove*/ 14, /*kPress*/ 2, /*kRelease*/ 2, /*kDoubleClick*/ 1, /*kLeave*/ 2, /*kKey*/ 3,
-    /*kFocus*/ 1, /*kTimer*/ 8, /*kEnable*/ 1, /*kResize*/ 1, /*kDropDown*/ 1, /*kPaint*/ 1, /*kNcPaint*/ 1,
+    /*kMove*/ 14, /*kPress*/ 0.5, /*kRelease*/ 0.25, /*kDoubleClick*/ 0.25, /*kLeave*/ 2, /*kKey*/ 3,
+    /*kFocus*/ 1, /*kTimer*/ 10, /*kEnable*/ 1, /*kResize*/ 1, /*kDropDown*/ 1, /*kPaint*/ 1, /*kNcPaint*/ 1,
     /*kCheckOrPosition*/ 1, /*kRecreate*/ 0.5, /*kAttachNamed*/ 1};
 
 // What the storm is doing, for the watchdog: a message that never returns
