@@ -76,6 +76,21 @@ TEST_F(GeometryTest, ClientEdgeBecomesAFlatBorder) {
   EXPECT_NE(WindowPixel(data, 0, 40), 0xD5A554u) << "data lists are framed by their paint, not here";
 }
 
+// A form is skinned before it is first shown; its children's frames are
+// painted by the skin when they appear, not while they are hidden.
+TEST_F(GeometryTest, BordersAppearWhenAHiddenFormIsShown) {
+  HWND hidden = CreateForm(200, 100);
+  HWND edit = CreateChild(hidden, L"Edit", L"10", 0, 10, 10, 90, 25, WS_EX_CLIENTEDGE);
+  ASSERT_EQ(SkinAttach(hidden), 1);
+  ShowWindow(hidden, SW_SHOW);
+  UpdateWindow(hidden);
+  Pump();
+  EXPECT_EQ(WindowPixel(edit, 0, 0), 0xD5A554u);
+  EXPECT_EQ(WindowPixel(edit, 89, 24), 0xD5A554u);
+  EXPECT_EQ(SkinDetach(hidden), 1);
+  DestroyWindow(hidden);
+}
+
 TEST_F(GeometryTest, ProgressBarIsDrawnWholeInTheNonClientPass) {
   HWND bar = CreateChild(form_, L"ProgressBar20WndClass", L"", 0, 10, 10, 104, 14, WS_EX_CLIENTEDGE);
   HWND tall = CreateChild(form_, L"ProgressBar20WndClass", L"", PBS_VERTICAL, 150, 10, 14, 104, WS_EX_CLIENTEDGE);
