@@ -59,7 +59,7 @@ bool Form::Create(const FormDesign& design, FormEvents* events, int show_command
   events_ = events;
   unloaded_ = false;
   {
-    skin::ScopedClientDC screen(nullptr);
+    tarnwick::ScopedClientDC screen(nullptr);
     dpi_x_ = GetDeviceCaps(screen, LOGPIXELSX);
     dpi_y_ = GetDeviceCaps(screen, LOGPIXELSY);
   }
@@ -110,8 +110,8 @@ void Form::SizeLabel(Control& control) {
   const ControlDesign& d = *control.design;
   SIZE extent{};
   {
-    skin::ScopedClientDC screen(nullptr);
-    skin::SelectGuard select(screen, control.font.get());
+    tarnwick::ScopedClientDC screen(nullptr);
+    tarnwick::SelectGuard select(screen, control.font.get());
     GetTextExtentPoint32W(screen, control.text.c_str(), static_cast<int>(control.text.size()),
                           &extent);
   }
@@ -372,7 +372,7 @@ bool Form::PreTranslateMessage(const MSG& msg) {
 }
 
 void Form::PaintLabel(HDC dc, const Control& label) {
-  skin::SelectGuard select(dc, label.font.get());
+  tarnwick::SelectGuard select(dc, label.font.get());
   ::SetTextColor(dc, TextColor(static_cast<int>(&label - controls_.data())));
   SetBkMode(dc, TRANSPARENT);
   RECT box = label.label_rect;
@@ -383,7 +383,7 @@ void Form::PaintLabel(HDC dc, const Control& label) {
 void Form::PaintFrameBox(HDC dc, int frame) {
   const Control& c = controls_[frame];
   std::wstring caption = Text(frame);
-  skin::SelectGuard select(dc, c.font.get());
+  tarnwick::SelectGuard select(dc, c.font.get());
   SIZE extent{};
   GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
   RECT box{};
@@ -401,7 +401,7 @@ void Form::PaintFrameBox(HDC dc, int frame) {
 
 void Form::PaintParent(HWND parent, int parent_index) {
   {
-    skin::ScopedPaint paint(parent);
+    tarnwick::ScopedPaint paint(parent);
     if (parent_index != kOnForm) PaintFrameBox(paint, parent_index);
     for (const Control& c : controls_) {
       if (c.design->kind == ControlKind::kLabel && c.design->parent == parent_index) {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "render/gdi_raii.h"
+#include <tarnwick/gdi_raii.h>
 
 namespace forms {
 
@@ -126,7 +126,7 @@ class Form {
     std::wstring text;  // labels only; windows keep their own
     RECT label_rect{};
     LOGFONTW logfont{};
-    skin::OwnedObject<HFONT> font;
+    tarnwick::OwnedObject<HFONT> font;
     COLORREF color_override = kDefaultColor;
     WNDPROC previous_proc = nullptr;  // text boxes and buttons, which we subclass
   };
@@ -162,7 +162,7 @@ class Form {
   const FormDesign* design_ = nullptr;
   std::vector<Control> controls_;
   LOGFONTW form_logfont_{};
-  skin::OwnedObject<HFONT> form_font_;
+  tarnwick::OwnedObject<HFONT> form_font_;
   int dpi_x_ = 96, dpi_y_ = 96;
   int pressed_label_ = kNoControl;
   int paint_count_ = 0;

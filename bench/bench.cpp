@@ -20,13 +20,13 @@
 #include <vector>
 
 #include "control_classes.h"
-#include "core/call_counts.h"
-#include "core/properties.h"
 #include "form1.h"
 #include "form_engine.h"
+#include "gdi/call_counts.h"
 #include "interact/fade.h"
 #include "render/glyph_painter.h"
 #include "render/sprite_sheets.h"
+#include "state/properties.h"
 
 namespace {
 

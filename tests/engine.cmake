@@ -1,8 +1,6 @@
-tarnwick_add_test(skin_engine_test
+# Attach and detach: what they change on real windows and what they free.
+tarnwick_add_test(engine_test
   SOURCES
-    engine/engine_fixture.cpp
     engine/attach_test.cpp
-    engine/button_test.cpp
-    engine/combo_test.cpp
-    engine/geometry_test.cpp
-  LIBS skin_internal comctl32)
+    engine/leak_test.cpp
+  LIBS skin_test_fixtures)

@@ -1,11 +1,11 @@
 #include "interact/button_states.h"
 
-#include "core/attach.h"
-#include "core/families.h"
-#include "core/properties.h"
 #include "interact/control_states.h"
 #include "interact/fade.h"
+#include "interact/mouse_tracking.h"
 #include "render/button_painter.h"
+#include "state/families.h"
+#include "state/properties.h"
 
 namespace skin {
 namespace {

@@ -3,7 +3,7 @@
 // state in its window properties and shows it.
 #pragma once
 
-#include "core/message.h"
+#include "state/message.h"
 
 namespace skin {
 

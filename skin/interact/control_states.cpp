@@ -2,11 +2,11 @@
 
 #include <commctrl.h>
 
-#include "core/properties.h"
+#include "gdi/gdi_toolkit.h"
 #include "render/combo_painter.h"
-#include "render/gdi_toolkit.h"
 #include "render/glyph_painter.h"
 #include "render/header_painter.h"
+#include "state/properties.h"
 
 namespace skin {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-#include "core/families.h"
-#include "core/message.h"
+#include "state/families.h"
+#include "state/message.h"
 
 namespace skin {
 

@@ -1,8 +1,8 @@
 #include "interact/fade.h"
 
-#include "core/families.h"
-#include "core/properties.h"
 #include "render/button_painter.h"
+#include "state/families.h"
+#include "state/properties.h"
 
 namespace skin {
 

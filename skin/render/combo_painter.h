@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "core/message.h"
+#include "state/message.h"
 
 namespace skin {
 

@@ -1,8 +1,8 @@
 #include "render/frame_border.h"
 
-#include "render/colors.h"
-#include "render/gdi_raii.h"
-#include "render/gdi_toolkit.h"
+#include "gdi/colors.h"
+#include "gdi/gdi_raii.h"
+#include "gdi/gdi_toolkit.h"
 
 namespace skin {
 namespace {

@@ -1,11 +1,11 @@
 #include "render/glyph_painter.h"
 
-#include "core/properties.h"
-#include "core/skin_state.h"
-#include "render/colors.h"
-#include "render/gdi_raii.h"
-#include "render/gdi_toolkit.h"
-#include "render/rounding.h"
+#include "gdi/colors.h"
+#include "gdi/gdi_raii.h"
+#include "gdi/gdi_toolkit.h"
+#include "gdi/rounding.h"
+#include "state/properties.h"
+#include "state/skin_state.h"
 
 namespace skin {
 namespace {

@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <string>
 
-#include "core/properties.h"
-#include "core/skin_state.h"
+#include "gdi/colors.h"
+#include "gdi/gdi_raii.h"
+#include "gdi/gdi_toolkit.h"
 #include "render/button_painter.h"
-#include "render/colors.h"
-#include "render/gdi_raii.h"
-#include "render/gdi_toolkit.h"
+#include "state/properties.h"
+#include "state/skin_state.h"
 
 namespace skin {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "core/message.h"
+#include "state/message.h"
 
 namespace skin {
 

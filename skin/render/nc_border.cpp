@@ -4,11 +4,10 @@
 
 #include <algorithm>
 
-#include "core/families.h"
-#include "render/colors.h"
-#include "render/gdi_raii.h"
-#include "render/gdi_toolkit.h"
-#include "render/rounding.h"
+#include "gdi/colors.h"
+#include "gdi/gdi_raii.h"
+#include "gdi/gdi_toolkit.h"
+#include "gdi/rounding.h"
 
 namespace skin {
 namespace {
@@ -22,6 +21,8 @@ float ProgressFraction(HWND window) {
   const float f = static_cast<float>(SendMessageW(window, PBM_GETPOS, 0, 0)) / kFullPosition;
   return std::clamp(f, 0.0f, 1.0f);
 }
+
+}  // namespace
 
 LRESULT PaintProgressFrame(HWND window) {
   int x = 0, y = 0;
@@ -69,22 +70,6 @@ void DrawClientEdgeBorder(HWND window) {
   const COLORREF background = GetBkColor(client_dc);
   for (int k = 1; k <= x; ++k) {
     FrameSolidRect(window_dc, k, k, bounds.Width - 1 - k, bounds.Height - 1 - k, background);
-  }
-}
-
-}  // namespace
-
-LRESULT OnNcPaint(const Message& m) {
-  switch (ClassifyWindow(m.window)) {
-    case ControlFamily::ProgressBar:
-      return PaintProgressFrame(m.window);
-    case ControlFamily::DataList:
-      return m.Forward();
-    default: {
-      const LRESULT result = m.Forward();
-      if (GetWindowLongPtrW(m.window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) DrawClientEdgeBorder(m.window);
-      return result;
-    }
   }
 }
 

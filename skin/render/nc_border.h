@@ -1,11 +1,17 @@
-// WM_NCPAINT: flat borders instead of sunken client edges, and progress
-// bars drawn whole.
+// The non-client parts the skin draws: flat one-pixel borders instead of
+// sunken client edges, and progress bars drawn whole.
 #pragma once
 
-#include "core/message.h"
+#include <windows.h>
 
 namespace skin {
 
-LRESULT OnNcPaint(const Message& m);
+// Paints a progress bar entirely, frame and client, into its window DC.
+// Returns 0.
+LRESULT PaintProgressFrame(HWND window);
+
+// A flat ring in the frame colour (disabled colour for a disabled window),
+// then rings in the background colour over the rest of the client edge.
+void DrawClientEdgeBorder(HWND window);
 
 }  // namespace skin

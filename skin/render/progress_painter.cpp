@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
-#include "render/colors.h"
-#include "render/gdi_raii.h"
-#include "render/gdi_toolkit.h"
-#include "render/rounding.h"
+#include "gdi/colors.h"
+#include "gdi/gdi_raii.h"
+#include "gdi/gdi_toolkit.h"
+#include "gdi/rounding.h"
 
 namespace skin {
 namespace {

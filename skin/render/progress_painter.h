@@ -1,7 +1,7 @@
 // Progress bars, painted entirely by the skin: white with a flat fill.
 #pragma once
 
-#include "core/message.h"
+#include "state/message.h"
 
 namespace skin {
 

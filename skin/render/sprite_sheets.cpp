@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/gdi_toolkit.h"
+#include "gdi/gdi_toolkit.h"
 #include "render/sprite_data.h"
 
 namespace skin {

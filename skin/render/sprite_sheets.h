@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "core/skin_state.h"
+#include "state/skin_state.h"
 
 namespace skin {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "form1.h"
-#include "render/gdi_raii.h"
+#include <tarnwick/gdi_raii.h>
 
 namespace tarnwick {
 namespace {
@@ -105,7 +105,7 @@ class Form1Test : public ::testing::Test {
 
 TEST_F(Form1Test, ClassesStylesAndLayoutAt96Dpi) {
   {
-    skin::ScopedClientDC screen(nullptr);
+    tarnwick::ScopedClientDC screen(nullptr);
     ASSERT_EQ(GetDeviceCaps(screen, LOGPIXELSY), 96) << "layout expectations are for 96 DPI";
   }
   HWND window = form().window();
@@ -356,11 +356,11 @@ int CountPixels(HWND window, RECT area, COLORREF color, int* full_rows) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  skin::ScopedClientDC screen(window);
-  skin::OwnedBitmap dib(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  skin::OwnedDC memory(CreateCompatibleDC(screen));
+  tarnwick::ScopedClientDC screen(window);
+  tarnwick::OwnedBitmap dib(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  tarnwick::OwnedDC memory(CreateCompatibleDC(screen));
   {
-    skin::SelectGuard select(memory, dib.get());
+    tarnwick::SelectGuard select(memory, dib.get());
     BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
   }
   GdiFlush();

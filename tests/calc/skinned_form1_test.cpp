@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "core/families.h"
-#include "core/properties.h"
-#include "core/skin_state.h"
 #include "form1.h"
+#include "state/families.h"
+#include "state/properties.h"
+#include "state/skin_state.h"
 
 namespace tarnwick {
 namespace {

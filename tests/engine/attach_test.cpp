@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "core/dispatcher.h"
-#include "core/families.h"
-#include "engine_fixture.h"
+#include "engine/dispatcher.h"
+#include "support/engine_fixture.h"
+#include "state/families.h"
 
 namespace skin_test {
 namespace {

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "core/skin_state.h"
-#include "render/gdi_raii.h"
-#include "render/gdi_toolkit.h"
+#include "gdi/gdi_raii.h"
+#include "gdi/gdi_toolkit.h"
 #include "render/sprite_sheets.h"
+#include "state/skin_state.h"
 #include "support/pixels.h"
 
 namespace {

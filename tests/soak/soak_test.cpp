@@ -18,11 +18,11 @@
 #include <random>
 #include <vector>
 
-#include "core/families.h"
-#include "core/properties.h"
-#include "core/skin_state.h"
 #include "form1.h"
 #include "gallery_window.h"
+#include "state/families.h"
+#include "state/properties.h"
+#include "state/skin_state.h"
 #include "support/gdi_count.h"
 
 namespace {

@@ -1,0 +1,240 @@
+#include "engine/attach.h"
+
+#include <skin/skin.h>
+
+#include "engine/dispatcher.h"
+#include "gdi/call_counts.h"
+#include "gdi/gdi_toolkit.h"
+#include "interact/fade.h"
+#include "render/button_painter.h"
+#include "render/sprite_sheets.h"
+#include "state/families.h"
+#include "state/properties.h"
+#include "state/skin_state.h"
+
+namespace skin {
+namespace {
+
+// Button style bits 0x2 and 0x4 mark check boxes, radio buttons and group
+// boxes; only a window with both clear is switched to owner drawing.
+constexpr LONG_PTR kNotPushButtonMask = 0x6;
+constexpr int kCornerEllipse = 3;
+
+LONG_PTR GetStyle(HWND window) { return GetWindowLongPtrW(window, GWL_STYLE); }
+
+WNDPROC GetWindowProc(HWND window) {
+  return reinterpret_cast<WNDPROC>(IsWindowUnicode(window) ? GetWindowLongPtrW(window, GWLP_WNDPROC)
+                                                           : GetWindowLongPtrA(window, GWLP_WNDPROC));
+}
+
+// A or W to match the window: subclassing a Unicode window through the A
+// entry point would turn it into an ANSI window, and every character it is
+// sent would then pass through the ANSI code page.
+void SetWindowProc(HWND window, WNDPROC procedure) {
+  const auto value = reinterpret_cast<LONG_PTR>(procedure);
+  if (IsWindowUnicode(window)) {
+    SetWindowLongPtrW(window, GWLP_WNDPROC, value);
+  } else {
+    SetWindowLongPtrA(window, GWLP_WNDPROC, value);
+  }
+}
+
+void RepaintWholeWindow(HWND window) {
+  // A window that is not on screen gets its frame painted when it is shown;
+  // painting it now would only cost time (a form is attached before it is
+  // first shown, with all its children).
+  if (IsWindowVisible(window)) SendMessageW(window, WM_NCPAINT, 1, 0);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_INTERNALPAINT);
+}
+
+void SetRoundedRegion(HWND window, int width, int height) {
+  HRGN region = NoteGdiObject(CreateRoundRectRgn(0, 0, width + 1, height + 1, kCornerEllipse, kCornerEllipse));
+  // From here on the region belongs to the window.
+  SetWindowRgn(window, region, TRUE);
+}
+
+void AttachPushButton(HWND window) {
+  {
+    HDC window_dc = GetWindowDC(window);
+    WindowBounds bounds;
+    GetWindowBounds(window, bounds);
+    for (int state = 0; state < 4; ++state) {
+      HDC image_dc = NoteGdiObject(CreateCompatibleDC(window_dc));
+      HBITMAP bitmap = NoteGdiObject(CreateCompatibleBitmap(window_dc, bounds.Width, bounds.Height));
+      SelectObject(image_dc, bitmap);
+      SetPropHandle(window, StateDcName(state).c_str(), image_dc);
+      SetPropHandle(window, StateBitmapName(state).c_str(), bitmap);
+    }
+    RenderButtonImages(window);
+    ReleaseDC(window, window_dc);
+  }
+
+  const LONG_PTR style = GetStyle(window);
+  if ((style & kNotPushButtonMask) == 0) {
+    SendMessageW(window, BM_SETSTYLE, BS_OWNERDRAW, TRUE);
+  }
+  SetPropInt(window, prop::kOldStyle, static_cast<int32_t>(style));
+  SetPropInt(window, prop::kMouseFlag, 0);
+  SetPropInt(window, prop::kTimerId, 0);
+  SetPropInt(window, prop::kOldState, IsWindowEnabled(window) ? kStateNormal : kStateDisabled);
+  SetPropInt(window, prop::kAlphaLevel, 0);
+
+  WindowBounds bounds;
+  GetWindowBounds(window, bounds);
+  SetRoundedRegion(window, bounds.Width, bounds.Height);
+}
+
+void DetachPushButton(HWND window) {
+  // The DC goes first: a bitmap still selected into a DC cannot be deleted.
+  for (int state = 0; state < 4; ++state) {
+    const std::string dc_name = StateDcName(state);
+    const std::string bitmap_name = StateBitmapName(state);
+    HDC image_dc = static_cast<HDC>(GetPropHandle(window, dc_name.c_str()));
+    HGDIOBJ bitmap = GetPropHandle(window, bitmap_name.c_str());
+    if (image_dc) DeleteDC(image_dc);
+    if (bitmap) DeleteObject(bitmap);
+    RemoveSkinProp(window, dc_name.c_str());
+    RemoveSkinProp(window, bitmap_name.c_str());
+  }
+  StopFadeTimer(window);
+  // Writing the saved style back also undoes the owner-draw switch. The
+  // 32-bit value is widened with its sign, as the style was read.
+  SetWindowLongPtrW(window, GWL_STYLE, static_cast<LONG>(GetPropInt(window, prop::kOldStyle)));
+  for (const char* name : {prop::kOldStyle, prop::kMouseFlag, prop::kTimerId, prop::kOldState, prop::kAlphaLevel}) {
+    RemoveSkinProp(window, name);
+  }
+  SetWindowRgn(window, nullptr, TRUE);
+}
+
+void SetUp() {
+  SkinState& state = State();
+  state.initialised = true;
+  state.leave_tracking_available = IsApiExported("TrackMouseEvent", "User32");
+  HoldDisplayObjects();
+  BuildSpriteSheets();
+}
+
+void TearDown() {
+  SkinState& state = State();
+  state.attached_count = 0;
+  FreeSpriteSheets();
+  ReleaseDisplayObjects();
+  state.initialised = false;
+}
+
+// Only windows of the calling thread can be subclassed; anything else (a
+// stale handle in a message, another program's window) is left alone so the
+// attached-window count never counts a window the skin does not hold.
+bool IsOwnWindow(HWND window) {
+  return IsWindow(window) && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
+}
+
+}  // namespace
+
+int AttachWindow(HWND window) {
+  if (!window) return 0;
+  if (IsAttached(window)) return 0;
+  if (!IsOwnWindow(window)) return 0;
+
+  switch (ClassifyWindow(window)) {
+    case ControlFamily::Form:
+      // Descendants first; one reached twice is attached once.
+      EnumChildWindows(window, AttachChildProc, 0);
+      break;
+    case ControlFamily::PushButton:
+      AttachPushButton(window);
+      break;
+    case ControlFamily::ComboBox:
+    case ControlFamily::DriveList:
+    case ControlFamily::CheckBox:
+    case ControlFamily::OptionButton:
+      SetPropInt(window, prop::kMouseFlag, 0);
+      SetPropInt(window, prop::kOldState, kStateNormal);
+      break;
+    case ControlFamily::Header:
+      SetPropInt(window, prop::kMouseFlag, 0);
+      SetPropInt(window, prop::kHdIndex, -1);
+      SetPropInt(window, prop::kHmIndex, -1);
+      break;
+    default:
+      break;
+  }
+
+  ++State().attached_count;
+  // PROCADDR is stored before the procedure is swapped, so no message can
+  // reach the dispatcher while the window looks unattached.
+  SetPropHandle(window, prop::kProcAddr, reinterpret_cast<HANDLE>(GetWindowProc(window)));
+  SetWindowProc(window, SkinWindowProc);
+  RepaintWholeWindow(window);
+  return 1;
+}
+
+int DetachWindow(HWND window) {
+  if (!window) return 0;
+  auto previous = reinterpret_cast<WNDPROC>(GetPropHandle(window, prop::kProcAddr));
+  if (!previous) return 0;
+
+  switch (ClassifyWindow(window)) {
+    case ControlFamily::Form:
+      EnumChildWindows(window, DetachChildProc, 0);
+      break;
+    case ControlFamily::PushButton:
+      DetachPushButton(window);
+      break;
+    case ControlFamily::ComboBox:
+    case ControlFamily::DriveList:
+    case ControlFamily::CheckBox:
+    case ControlFamily::OptionButton:
+      RemoveSkinProp(window, prop::kMouseFlag);
+      RemoveSkinProp(window, prop::kOldState);
+      break;
+    case ControlFamily::Header:
+      RemoveSkinProp(window, prop::kMouseFlag);
+      RemoveSkinProp(window, prop::kHdIndex);
+      RemoveSkinProp(window, prop::kHmIndex);
+      break;
+    default:
+      break;
+  }
+
+  RemoveSkinProp(window, prop::kProcAddr);
+  SetWindowProc(window, previous);
+  RepaintWholeWindow(window);
+
+  if (--State().attached_count <= 0) TearDown();
+  return 1;
+}
+
+BOOL CALLBACK AttachChildProc(HWND child, LPARAM) {
+  AttachWindow(child);
+  return TRUE;
+}
+
+BOOL CALLBACK DetachChildProc(HWND child, LPARAM) {
+  DetachWindow(child);
+  return TRUE;
+}
+
+bool IsApiExported(const char* function, const char* library) {
+  HMODULE module = GetModuleHandleA(library);
+  HMODULE loaded = nullptr;
+  if (!module) module = loaded = LoadLibraryA(library);
+  if (!module) return false;
+  const bool found = GetProcAddress(module, function) != nullptr;
+  if (loaded) FreeLibrary(loaded);
+  return found;
+}
+
+}  // namespace skin
+
+int SkinAttach(HWND window) {
+  const bool set_up_now = !skin::State().initialised;
+  if (set_up_now) skin::SetUp();
+  const int attached = skin::AttachWindow(window);
+  // A first call that attaches nothing would otherwise leave the sheets
+  // built with no window whose detach could ever free them.
+  if (set_up_now && !attached && skin::State().attached_count <= 0) skin::TearDown();
+  return attached;
+}
+
+int SkinDetach(HWND window) { return skin::DetachWindow(window); }

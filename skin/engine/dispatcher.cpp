@@ -1,0 +1,79 @@
+#include "engine/dispatcher.h"
+
+#include "engine/attach.h"
+#include "engine/followed_windows.h"
+#include "interact/button_states.h"
+#include "interact/control_states.h"
+#include "interact/fade.h"
+#include "interact/paint_routing.h"
+#include "interact/size_and_position.h"
+#include "state/message.h"
+#include "state/properties.h"
+
+namespace skin {
+
+// Stateless: the previous procedure is read from the window for every
+// message, so re-entry (a forward that sends to the same window) is safe.
+LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!window) return 0;
+  const Message m{reinterpret_cast<WNDPROC>(GetPropHandle(window, prop::kProcAddr)), window, message, wParam,
+                  lParam};
+  if (!m.previous) {
+    return IsWindowUnicode(window) ? DefWindowProcW(window, message, wParam, lParam)
+                                   : DefWindowProcA(window, message, wParam, lParam);
+  }
+
+  switch (message) {
+    case WM_DESTROY:
+      // Detach first, so the window's own procedure handles its destruction
+      // with everything the skin added already gone.
+      DetachWindow(window);
+      return m.Forward();
+    case WM_SIZE:
+      return OnSize(m);
+    case WM_ACTIVATE:
+      return OnActivate(m);
+    case WM_SETFOCUS:
+      return OnSetFocus(m);
+    case WM_KILLFOCUS:
+      return OnKillFocus(m);
+    case WM_ENABLE:
+      return OnEnable(m);
+    case WM_PAINT:
+      return OnPaint(m);
+    case WM_WINDOWPOSCHANGING:
+      return OnWindowPosChanging(m);
+    case WM_NCPAINT:
+      return OnNcPaint(m);
+    case WM_KEYDOWN:
+      return OnKeyDown(m);
+    case WM_KEYUP:
+      return OnKeyUp(m);
+    case WM_TIMER:
+      return OnTimer(m);
+    case WM_ENTERIDLE:
+    case WM_CTLCOLORLISTBOX:
+      // The dialog box or menu window entering its idle loop, or the list
+      // about to be coloured (a combo box's drop-down list): skinned once.
+      return OnWindowNamed(m);
+    case WM_MOUSEMOVE:
+      return OnMouseMove(m);
+    case WM_LBUTTONDOWN:
+      return OnLButtonDown(m);
+    case WM_LBUTTONUP: {
+      // A click may change the check marks of the whole group, not just of
+      // the control released on.
+      const LRESULT result = OnLButtonUp(m);
+      RefreshGroupAfterRelease(window);
+      return result;
+    }
+    case WM_LBUTTONDBLCLK:
+      return OnLButtonDblClk(m);
+    case WM_MOUSELEAVE:
+      return OnMouseLeave(m);
+    default:
+      return m.Forward();
+  }
+}
+
+}  // namespace skin

@@ -1,0 +1,259 @@
+#include "gdi/gdi_toolkit.h"
+
+#include <olectl.h>
+
+#include "gdi/call_counts.h"
+#include "gdi/gdi_raii.h"
+#include "gdi/rounding.h"
+
+namespace skin {
+namespace {
+
+constexpr DWORD kRopDstAndNotSrc = 0x00220326;  // no named constant exists
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kBlack = 0x000000;
+
+HDC CreateDisplayDC() { return NoteGdiObject(CreateDCA("DISPLAY", nullptr, nullptr, nullptr)); }
+
+// Held between HoldDisplayObjects and ReleaseDisplayObjects (one attach
+// cycle). Neither ever changes, and on some platforms making a display DC
+// costs as much as all the drawing it serves.
+HDC g_display = nullptr;
+HPALETTE g_halftone = nullptr;
+
+// The display DC for one call: the held one, or one made for the call.
+class DisplayDC {
+ public:
+  DisplayDC() : dc_(g_display ? g_display : CreateDisplayDC()), owned_(!g_display) {}
+  ~DisplayDC() {
+    if (owned_ && dc_) DeleteDC(dc_);
+  }
+  DisplayDC(const DisplayDC&) = delete;
+  DisplayDC& operator=(const DisplayDC&) = delete;
+  HDC get() const { return dc_; }
+  operator HDC() const { return dc_; }
+
+ private:
+  HDC dc_;
+  bool owned_;
+};
+
+// Selects a palette and realises it; on scope exit selects the previous
+// palette back the same way and realises that, so the palette we passed in
+// is no longer selected anywhere when it is deleted.
+class PaletteGuard {
+ public:
+  PaletteGuard(HDC dc, HPALETTE palette, BOOL background, BOOL restore_background)
+      : dc_(dc), restore_background_(restore_background) {
+    if (dc_ && palette) {
+      old_ = SelectPalette(dc_, palette, background);
+      RealizePalette(dc_);
+    }
+  }
+  ~PaletteGuard() {
+    if (old_) {
+      SelectPalette(dc_, old_, restore_background_);
+      RealizePalette(dc_);
+    }
+  }
+  PaletteGuard(const PaletteGuard&) = delete;
+  PaletteGuard& operator=(const PaletteGuard&) = delete;
+
+ private:
+  HDC dc_;
+  BOOL restore_background_;
+  HPALETTE old_ = nullptr;
+};
+
+}  // namespace
+
+void HoldDisplayObjects() {
+  if (!g_display) g_display = CreateDisplayDC();
+  if (!g_halftone && g_display) g_halftone = NoteGdiObject(CreateHalftonePalette(g_display));
+}
+
+void ReleaseDisplayObjects() {
+  if (g_halftone) DeleteObject(g_halftone);
+  if (g_display) DeleteDC(g_display);
+  g_halftone = nullptr;
+  g_display = nullptr;
+}
+
+HDC CreateMemoryDC(int width, int height) {
+  DisplayDC display;
+  if (!display) return nullptr;
+  OwnedDC memory(NoteGdiObject(CreateCompatibleDC(display)));
+  if (!memory) return nullptr;
+  OwnedBitmap bitmap(NoteGdiObject(CreateCompatibleBitmap(display, width, height)));
+  if (!bitmap) return nullptr;
+  // The bitmap stays selected for the DC's whole life and is deleted by
+  // DeleteMemoryDC after the DC. Deleting it now, while selected, would be
+  // refused by Windows and leak it.
+  SelectObject(memory, bitmap.release());
+  return memory.release();
+}
+
+void DeleteMemoryDC(HDC dc) {
+  if (!dc) return;
+  HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP);
+  DeleteDC(dc);
+  // A failed or zero-sized bitmap leaves the stock 1 x 1 bitmap selected;
+  // DeleteObject ignores stock objects, so no test is needed for it.
+  if (bitmap) DeleteObject(bitmap);
+}
+
+int StretchSprite(HDC dst, int dx, int dy, int dw, int dh, HDC src, int sx, int sy, int sw, int sh,
+                  int left, int top, int right, int bottom, std::optional<uint32_t> key) {
+  if (dw == 0 || dh == 0 || sw == 0 || sh == 0) return 0;
+  const int L = left, T = top, R = right, B = bottom;
+
+  // Composes the cell at (ox, oy) of target.
+  auto compose = [&](HDC target, int ox, int oy) {
+    if (L <= 0 && T <= 0 && R <= 0 && B <= 0) {
+      return StretchBlt(target, ox, oy, dw, dh, src, sx + L, sy + T, sw - R, sh - B, SRCCOPY);
+    }
+    // Corners keep their size, sides stretch one way, the centre both.
+    if (L > 0 && T > 0) BitBlt(target, ox, oy, L, T, src, sx, sy, SRCCOPY);
+    if (R > 0 && T > 0) BitBlt(target, ox + dw - R, oy, R, T, src, sx + sw - R, sy, SRCCOPY);
+    if (L > 0 && B > 0) BitBlt(target, ox, oy + dh - B, L, B, src, sx, sy + sh - B, SRCCOPY);
+    if (R > 0 && B > 0) BitBlt(target, ox + dw - R, oy + dh - B, R, B, src, sx + sw - R, sy + sh - B, SRCCOPY);
+    if (L > 0) StretchBlt(target, ox, oy + T, L, dh - T - B, src, sx, sy + T, L, sh - T - B, SRCCOPY);
+    if (R > 0) {
+      StretchBlt(target, ox + dw - R, oy + T, R, dh - T - B, src, sx + sw - R, sy + T, R, sh - T - B, SRCCOPY);
+    }
+    if (T > 0) StretchBlt(target, ox + L, oy, dw - L - R, T, src, sx + L, sy, sw - L - R, T, SRCCOPY);
+    if (B > 0) {
+      StretchBlt(target, ox + L, oy + dh - B, dw - L - R, B, src, sx + L, sy + sh - B, sw - L - R, B, SRCCOPY);
+    }
+    return StretchBlt(target, ox + L, oy + T, dw - L - R, dh - T - B, src, sx + L, sy + T, sw - L - R, sh - T - B,
+                      SRCCOPY);
+  };
+
+  // An off-screen destination that the cell fits into whole can take the
+  // pieces directly: nobody sees it between them, and every piece lands
+  // inside the rectangle, as it would in the temporary image. This saves a
+  // DC, a bitmap and a copy per call. The pieces are stretched in the
+  // temporary image's default mode, so the destination is given it too.
+  if (!key && L >= 0 && T >= 0 && R >= 0 && B >= 0 && dw >= L + R && dh >= T + B &&
+      GetObjectType(dst) == OBJ_MEMDC) {
+    const int old_mode = SetStretchBltMode(dst, BLACKONWHITE);
+    const int result = compose(dst, dx, dy);
+    if (old_mode) SetStretchBltMode(dst, old_mode);
+    return result;
+  }
+
+  MemoryDC image(dw, dh);
+  compose(image, 0, 0);
+  if (!key) return BitBlt(dst, dx, dy, dw, dh, image, 0, 0, SRCCOPY);
+  TransparentBlit(dst, dx, dy, dw, dh, image, 0, 0, *key, nullptr);
+  return 1;
+}
+
+void TransparentBlit(HDC dst, int dx, int dy, int w, int h, HDC src, int sx, int sy, uint32_t key,
+                     HPALETTE palette) {
+  // Declaration order is teardown order in reverse: each DC's selections
+  // are undone, then its bitmap deleted, then the DC; the halftone palette
+  // goes only after no DC holds it, the display DC last.
+  DisplayDC display;
+  OwnedPalette own_palette;
+  if (!palette) {
+    if (g_halftone) {
+      palette = g_halftone;
+    } else {
+      own_palette.reset(NoteGdiObject(CreateHalftonePalette(display)));
+      palette = own_palette.get();
+    }
+  }
+
+  COLORREF key_colour = 0;  // an untranslatable key is taken as black
+  OleTranslateColor(static_cast<OLE_COLOR>(key), palette, &key_colour);
+  key_colour &= 0x00FFFFFF;
+
+  // Mask DC: 1 where the source has the key.
+  OwnedDC mask_dc;
+  OwnedBitmap mask_bitmap;
+  // Work DC: the destination's background, finished picture.
+  OwnedDC work_dc;
+  OwnedBitmap work_bitmap;
+  // Colour DC: copy of the source with key pixels blacked out.
+  OwnedDC colour_dc;
+  OwnedBitmap colour_bitmap;
+
+  work_bitmap.reset(NoteGdiObject(CreateCompatibleBitmap(display, w, h)));
+  work_dc.reset(NoteGdiObject(CreateCompatibleDC(display)));
+  SelectGuard work_select(work_dc, work_bitmap);
+  PaletteGuard work_palette(work_dc, palette, TRUE, FALSE);
+  BitBlt(work_dc, 0, 0, w, h, dst, dx, dy, SRCCOPY);
+
+  colour_bitmap.reset(NoteGdiObject(CreateCompatibleBitmap(display, w, h)));
+  mask_bitmap.reset(NoteGdiObject(CreateBitmap(w, h, 1, 1, nullptr)));
+  colour_dc.reset(NoteGdiObject(CreateCompatibleDC(display)));
+  SelectGuard colour_select(colour_dc, colour_bitmap);
+  PaletteGuard colour_palette(colour_dc, palette, TRUE, TRUE);
+  SetBkColor(colour_dc, GetBkColor(src));
+  SetTextColor(colour_dc, GetTextColor(src));
+  BitBlt(colour_dc, 0, 0, w, h, src, sx, sy, SRCCOPY);
+
+  mask_dc.reset(NoteGdiObject(CreateCompatibleDC(display)));
+  SelectGuard mask_select(mask_dc, mask_bitmap);
+  SetBkColor(colour_dc, key_colour);
+  SetTextColor(colour_dc, kWhite);
+  BitBlt(mask_dc, 0, 0, w, h, colour_dc, 0, 0, SRCCOPY);
+
+  SetTextColor(colour_dc, kBlack);
+  SetBkColor(colour_dc, kWhite);
+  BitBlt(colour_dc, 0, 0, w, h, mask_dc, 0, 0, kRopDstAndNotSrc);
+
+  BitBlt(work_dc, 0, 0, w, h, mask_dc, 0, 0, SRCAND);
+  BitBlt(work_dc, 0, 0, w, h, colour_dc, 0, 0, SRCPAINT);
+
+  BitBlt(dst, dx, dy, w, h, work_dc, 0, 0, SRCCOPY);
+}
+
+int FillSolidRect(HDC dc, int x, int y, int w, int h, COLORREF colour) {
+  const RECT rect{x, y, x + w, y + h};
+  OwnedBrush brush(NoteGdiObject(CreateSolidBrush(colour)));
+  return FillRect(dc, &rect, brush);
+}
+
+int FrameSolidRect(HDC dc, int x, int y, int w, int h, COLORREF colour) {
+  const RECT rect{x, y, x + w, y + h};
+  OwnedBrush brush(NoteGdiObject(CreateSolidBrush(colour)));
+  return FrameRect(dc, &rect, brush);
+}
+
+BOOL GetWindowBounds(HWND window, WindowBounds& bounds) {
+  RECT rect{};
+  const BOOL ok = GetWindowRect(window, &rect);
+  if (!ok) rect = RECT{};  // some platforms leave partial results behind
+  bounds.Left = rect.left;
+  bounds.Top = rect.top;
+  bounds.Right = rect.right;
+  bounds.Bottom = rect.bottom;
+  bounds.Width = rect.right - rect.left;
+  bounds.Height = rect.bottom - rect.top;
+  return ok;
+}
+
+int GetClientOffset(HWND window, int& x_offset, int& y_offset) {
+  RECT window_rect{};
+  RECT client_rect{};
+  GetWindowRect(window, &window_rect);
+  GetClientRect(window, &client_rect);
+  int horizontal = (window_rect.right - window_rect.left) - (client_rect.right - client_rect.left);
+  int vertical = (window_rect.bottom - window_rect.top) - (client_rect.bottom - client_rect.top);
+  // Scroll bars sit inside the border on one side only; leaving them in
+  // would shift the centred offset by half a bar.
+  const LONG style = GetWindowLongA(window, GWL_STYLE);
+  if (style & WS_VSCROLL) horizontal -= GetSystemMetrics(SM_CXVSCROLL);
+  if (style & WS_HSCROLL) vertical -= GetSystemMetrics(SM_CYHSCROLL);
+  x_offset = HalveToEven(horizontal);
+  y_offset = HalveToEven(vertical);
+  return 1;
+}
+
+int32_t LowWord(uint32_t value) { return static_cast<int16_t>(static_cast<uint16_t>(value & 0xFFFF)); }
+
+int32_t HighWord(uint32_t value) { return static_cast<int16_t>(static_cast<uint16_t>(value >> 16)); }
+
+}  // namespace skin

@@ -1,0 +1,14 @@
+// Keeping the skin in step with windows that change size or move.
+#pragma once
+
+#include "state/message.h"
+
+namespace skin {
+
+// WM_SIZE: a push button gets images and a region of its new size.
+LRESULT OnSize(const Message& m);
+// WM_WINDOWPOSCHANGING: the drop button of combo boxes and drive lists is
+// shown normal again.
+LRESULT OnWindowPosChanging(const Message& m);
+
+}  // namespace skin

@@ -1,0 +1,52 @@
+#include "state/properties.h"
+
+#include "gdi/call_counts.h"
+
+namespace skin {
+namespace {
+
+std::string StateName(int state, const char* suffix) {
+  std::string name(1, static_cast<char>('0' + state));
+  name += suffix;
+  return name;
+}
+
+}  // namespace
+
+std::string StateDcName(int state) { return StateName(state, "HDC"); }
+std::string StateBitmapName(int state) { return StateName(state, "BMP"); }
+
+// A property holds a pointer-sized value. Integers are kept as their 32-bit
+// pattern (zero-extended) and sign-extended on the way back, so -1 reads
+// back as -1 in the 64-bit build too, where a plain cast through the handle
+// would read 0xFFFFFFFF as 4294967295.
+int32_t GetPropInt(HWND window, const char* name) {
+  NotePropertyRead();
+  const auto raw = reinterpret_cast<uintptr_t>(GetPropA(window, name));
+  return static_cast<int32_t>(static_cast<uint32_t>(raw));
+}
+
+void SetPropInt(HWND window, const char* name, int32_t value) {
+  const auto raw = static_cast<uintptr_t>(static_cast<uint32_t>(value));
+  NotePropertyWrite();
+  SetPropA(window, name, reinterpret_cast<HANDLE>(raw));
+}
+
+HANDLE GetPropHandle(HWND window, const char* name) {
+  NotePropertyRead();
+  return GetPropA(window, name);
+}
+
+void SetPropHandle(HWND window, const char* name, HANDLE value) {
+  NotePropertyWrite();
+  SetPropA(window, name, value);
+}
+
+void RemoveSkinProp(HWND window, const char* name) {
+  NotePropertyWrite();
+  RemovePropA(window, name);
+}
+
+bool IsAttached(HWND window) { return GetPropHandle(window, prop::kProcAddr) != nullptr; }
+
+}  // namespace skin

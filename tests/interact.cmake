@@ -1,0 +1,9 @@
+# Visual states, the fade, and the size and position handlers, driven by
+# real input.
+tarnwick_add_test(interact_test
+  SOURCES
+    interact/button_test.cpp
+    interact/combo_test.cpp
+    interact/combo_states_test.cpp
+    interact/size_and_position_test.cpp
+  LIBS skin_test_fixtures)
