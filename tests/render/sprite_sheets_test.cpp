@@ -310,6 +310,13 @@ TEST_F(SpriteSheets, DrawnCellsFollowTheirDescribedLook) {
     EXPECT_EQ(GetPixel(option, 6, cell * 13 + 12), extremes[cell]) << "ring " << cell;
   }
   EXPECT_EQ(GetPixel(option, 6, 39 + 6), 0xFFFFFFu) << "disabled ring is white inside";
+  // The hot ramp runs from the top left, the pressed one from the bottom
+  // left; the check box's fills are cut from the same rows.
+  EXPECT_EQ(GetPixel(option, 4, 13 + 1), 0xF8EAC3u) << "hot ramp start";
+  EXPECT_EQ(GetPixel(option, 1, 13 + 4), 0xF8EAC3u) << "hot ramp start, fill's first pixel";
+  EXPECT_EQ(GetPixel(option, 9, 13 + 10), 0xFDF5E1u) << "hot ramp end";
+  EXPECT_EQ(GetPixel(option, 1, 26 + 8), 0xF5E1ADu) << "pressed ramp start, fill's last row";
+  EXPECT_EQ(GetPixel(option, 8, 26 + 1), 0xFDF1D5u) << "pressed ramp end";
   // The check-box fills (rows 4-8, columns 1-11 of the hot and pressed
   // rings) lie fully inside the rings: no key, no ring colour.
   for (int cell = 1; cell <= 2; ++cell) {
