@@ -55,6 +55,28 @@ GlyphPlace PlaceGlyph(HWND window) {
 
 LRESULT CheckStateOf(HWND window) { return SendMessageW(window, BM_GETCHECK, 0, 0); }
 
+// The control's own glyph is centred its own way (a row higher than the
+// skin's on some platforms), so the whole column it may take, the client
+// area's height at its left edge, gets the control's background first. An
+// opaque glyph's own square is left out, so that it does not flicker.
+void CoverPlatformGlyph(HWND window, HDC dc, const GlyphPlace& place, bool opaque_glyph) {
+  int x = 0, y = 0;
+  GetClientOffset(window, x, y);
+  RECT client{};
+  GetClientRect(window, &client);
+  const RECT column{x, y, x + place.cx, y + client.bottom};
+  // The brush the control paints its background with.
+  HWND parent = GetParent(window);
+  if (!parent) parent = window;
+  const WPARAM dc_param = reinterpret_cast<WPARAM>(dc);
+  const LPARAM window_param = reinterpret_cast<LPARAM>(window);
+  auto brush = reinterpret_cast<HBRUSH>(SendMessageW(parent, WM_CTLCOLORSTATIC, dc_param, window_param));
+  if (!brush) brush = reinterpret_cast<HBRUSH>(DefWindowProcW(parent, WM_CTLCOLORSTATIC, dc_param, window_param));
+  if (opaque_glyph) ExcludeClipRect(dc, 0, place.top, place.cx, place.top + place.cy);
+  FillRect(dc, &column, brush);
+  if (opaque_glyph) SelectClipRgn(dc, nullptr);
+}
+
 }  // namespace
 
 int PaintCheckBox(HWND window, int state, bool force) {
@@ -89,6 +111,7 @@ int PaintCheckBox(HWND window, int state, bool force) {
   }
 
   ScopedWindowDC window_dc(window);
+  CoverPlatformGlyph(window, window_dc, place, true);
   BitBlt(window_dc, 0, place.top, cx, cy, glyph, 0, 0, SRCCOPY);
   return 1;
 }
@@ -103,6 +126,7 @@ int PaintOptionButton(HWND window, int state, bool force) {
   // Straight onto the window: the ring's key-coloured corners leave the
   // control's own background showing.
   ScopedWindowDC window_dc(window);
+  CoverPlatformGlyph(window, window_dc, place, false);
   int ring_y = -1;
   if (!enabled) {
     ring_y = kDisabledRingY;
