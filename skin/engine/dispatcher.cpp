@@ -39,6 +39,22 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return OnKillFocus(m);
     case WM_ENABLE:
       return OnEnable(m);
+    case WM_CAPTURECHANGED:
+      return OnCaptureChanged(m);
+    case WM_SETTEXT:
+    case WM_SETFONT:
+      return OnTextOrFontChange(m);
+    case BM_SETCHECK:
+      return OnSetCheck(m);
+    case WM_ERASEBKGND:
+      return OnEraseBackground(m);
+    case WM_COMMAND: {
+      // A combo box tells its parent that its list has closed; its drop
+      // button is shown again as the cursor finds it.
+      const LRESULT result = m.Forward();
+      if (HIWORD(wParam) == CBN_CLOSEUP) ControlListClosed(reinterpret_cast<HWND>(lParam));
+      return result;
+    }
     case WM_PAINT:
       return OnPaint(m);
     case WM_WINDOWPOSCHANGING:

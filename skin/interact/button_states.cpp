@@ -14,6 +14,9 @@ constexpr WPARAM kSpaceKey = VK_SPACE;
 constexpr int kFullAlpha = 255;
 constexpr int kLeaveHotAlpha = 140;     // the hot image shown once on leaving
 constexpr int kReleaseStartAlpha = 60;  // a released button fades from here
+// Check boxes, radio buttons and group boxes of the "button" class keep
+// their own painting.
+constexpr int32_t kNotPushButtonMask = 0x6;
 
 bool TracksMouse(ControlFamily family) {
   switch (family) {
@@ -28,6 +31,8 @@ bool TracksMouse(ControlFamily family) {
       return false;
   }
 }
+
+bool IsSkinPaintedButton(HWND window) { return (GetPropInt(window, prop::kOldStyle) & kNotPushButtonMask) == 0; }
 
 bool CursorIsOver(HWND window) {
   POINT cursor{};
@@ -49,6 +54,45 @@ void FadeTo(HWND window, VisualState state, int start_level) {
   StartFadeTimer(window);
 }
 
+// Ends any fade and shows the current state's image fully, at once.
+void ShowAtFullLevel(HWND window) {
+  StopFadeTimer(window);
+  SetPropInt(window, prop::kAlphaLevel, kFullAlpha);
+  BlendButtonImage(window, nullptr);
+}
+
+// A press is held from the left press or the space key until its release
+// or until the button loses the capture or the focus.
+bool PressIsHeld(HWND window) { return GetPropInt(window, prop::kOldState) == kStatePressed; }
+
+// The press ends without its release: the face fades, as after a release,
+// to hot when the cursor is over the button (tracking its leave) or to
+// normal.
+void EndPress(HWND window) {
+  SetPropInt(window, prop::kMouseFlag, 0);
+  const bool over = CursorIsOver(window);
+  if (over) ArmLeaveTracking(window);
+  FadeTo(window, over ? kStateHot : kStateNormal, kReleaseStartAlpha);
+}
+
+void PushButtonMouseMove(HWND window) {
+  // Leave tracking is armed only with the cursor over the button: a request
+  // made while another window is under it (a captured move) arms nothing,
+  // and no leave would ever come.
+  const bool over = CursorIsOver(window);
+  if (over && ArmLeaveTracking(window)) {
+    if (PressIsHeld(window)) {
+      ShowAtFullLevel(window);  // back over the button, still held
+    } else {
+      FadeTo(window, kStateHot, 0);
+    }
+  } else if (!over) {
+    // Another window is under the cursor (the button holds the capture
+    // after a press): show the current state at once.
+    ShowAtFullLevel(window);
+  }
+}
+
 }  // namespace
 
 bool ArmLeaveTracking(HWND window) {
@@ -62,18 +106,10 @@ LRESULT OnMouseMove(const Message& m) {
   const ControlFamily family = ClassifyWindow(m.window);
   const LRESULT result = m.Forward();
   if (!TracksMouse(family)) return result;
-  const bool entered = ArmLeaveTracking(m.window);
   if (family == ControlFamily::PushButton) {
-    if (entered) {
-      FadeTo(m.window, kStateHot, 0);
-    } else if (!CursorIsOver(m.window)) {
-      // Moves while another window is under the cursor (the button holds
-      // the capture after a press): show the current state at once.
-      StopFadeTimer(m.window);
-      SetPropInt(m.window, prop::kAlphaLevel, kFullAlpha);
-      BlendButtonImage(m.window, nullptr);
-    }
+    PushButtonMouseMove(m.window);
   } else {
+    ArmLeaveTracking(m.window);
     ControlMouseMove(m, family);
   }
   return result;
@@ -84,10 +120,17 @@ LRESULT OnMouseLeave(const Message& m) {
   const LRESULT result = m.Forward();
   if (family == ControlFamily::PushButton) {
     SetPropInt(m.window, prop::kMouseFlag, 0);
-    SetPropInt(m.window, prop::kOldState, kStateHot);
-    SetPropInt(m.window, prop::kAlphaLevel, kLeaveHotAlpha);
-    BlendButtonImage(m.window, nullptr);
-    FadeTo(m.window, kStateNormal, 0);
+    // A held button stays pressed (the platform reports the leave even
+    // while the button holds the capture). A hot face fades out from the
+    // hot image at 140; any other face just fades in the normal image.
+    const int32_t state = GetPropInt(m.window, prop::kOldState);
+    if (state != kStatePressed) {
+      if (state == kStateHot) {
+        SetPropInt(m.window, prop::kAlphaLevel, kLeaveHotAlpha);
+        BlendButtonImage(m.window, nullptr);
+      }
+      FadeTo(m.window, kStateNormal, 0);
+    }
   } else {
     ControlMouseLeave(m, family);
   }
@@ -163,8 +206,12 @@ LRESULT OnFocusChange(const Message& m) {
   const LRESULT result = m.Forward();
   if (family == ControlFamily::PushButton) {
     RenderButtonImages(m.window);
-    SetPropInt(m.window, prop::kAlphaLevel, 0);
-    StartFadeTimer(m.window);
+    if (m.message == WM_KILLFOCUS && PressIsHeld(m.window)) {
+      EndPress(m.window);  // the focus left before the release
+    } else {
+      SetPropInt(m.window, prop::kAlphaLevel, 0);
+      StartFadeTimer(m.window);
+    }
   } else {
     ControlFocusChange(m, family);
   }
@@ -180,11 +227,55 @@ LRESULT OnEnable(const Message& m) {
   const ControlFamily family = ClassifyWindow(m.window);
   const LRESULT result = m.Forward();
   if (family == ControlFamily::PushButton) {
-    // Blends at whatever level the fade left; the level is not touched.
+    // The new state shows at once. Leave tracking ends with the disabling,
+    // so the next move over the button arms it again.
+    SetPropInt(m.window, prop::kMouseFlag, 0);
     SetPropInt(m.window, prop::kOldState, m.wParam ? kStateNormal : kStateDisabled);
-    BlendButtonImage(m.window, nullptr);
+    ShowAtFullLevel(m.window);
+  } else {
+    ControlEnable(m, family);
   }
   return result;
+}
+
+LRESULT OnCaptureChanged(const Message& m) {
+  const ControlFamily family = ClassifyWindow(m.window);
+  const LRESULT result = m.Forward();
+  // Another window took the capture while the press was held (the button's
+  // own release gives it up too, and then sets the face itself after).
+  const HWND new_capture = reinterpret_cast<HWND>(m.lParam);
+  if (family == ControlFamily::PushButton && new_capture != m.window && PressIsHeld(m.window)) {
+    EndPress(m.window);
+  }
+  return result;
+}
+
+LRESULT OnTextOrFontChange(const Message& m) {
+  const ControlFamily family = ClassifyWindow(m.window);
+  const LRESULT result = m.Forward();
+  if (family == ControlFamily::PushButton) {
+    // The images carry the caption in the button's font.
+    RenderButtonImages(m.window);
+    ShowAtFullLevel(m.window);
+  } else {
+    ControlRepaintGlyph(m, family);
+  }
+  return result;
+}
+
+LRESULT OnSetCheck(const Message& m) {
+  const ControlFamily family = ClassifyWindow(m.window);
+  const LRESULT result = m.Forward();
+  ControlRepaintGlyph(m, family);
+  return result;
+}
+
+LRESULT OnEraseBackground(const Message& m) {
+  // A skinned push button's image covers it whole; erasing first would show
+  // one frame of the background brush (the owner-drawn button fills its
+  // client area on erase).
+  if (ClassifyWindow(m.window) == ControlFamily::PushButton && IsSkinPaintedButton(m.window)) return 1;
+  return m.Forward();
 }
 
 }  // namespace skin

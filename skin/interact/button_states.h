@@ -17,6 +17,16 @@ LRESULT OnKeyUp(const Message& m);
 LRESULT OnSetFocus(const Message& m);
 LRESULT OnKillFocus(const Message& m);
 LRESULT OnEnable(const Message& m);
+// WM_CAPTURECHANGED: a push button that loses the capture while held is
+// released.
+LRESULT OnCaptureChanged(const Message& m);
+// WM_SETTEXT and WM_SETFONT: push buttons render their images anew; check
+// boxes and option buttons put their glyph back over the control's own.
+LRESULT OnTextOrFontChange(const Message& m);
+// BM_SETCHECK: the glyph shows the new check mark at once.
+LRESULT OnSetCheck(const Message& m);
+// WM_ERASEBKGND: skinned push buttons are not erased.
+LRESULT OnEraseBackground(const Message& m);
 
 // Requests leave tracking once per stay of the mouse (MOUSEFLAG 0 -> 1).
 // Returns true when this call armed it.

@@ -6,6 +6,7 @@
 #include "render/combo_painter.h"
 #include "render/glyph_painter.h"
 #include "render/header_painter.h"
+#include "interact/mouse_tracking.h"
 #include "state/properties.h"
 
 namespace skin {
@@ -130,7 +131,14 @@ void ControlLButtonDown(const Message& m, ControlFamily family) {
 }
 
 void ControlLButtonDblClk(const Message& m, ControlFamily family) {
-  if (family == ControlFamily::Header) HeaderPress(m);
+  if (IsGlyphFamily(family)) {
+    // The control has just painted its own glyph (and may have changed
+    // its group's marks); the held button shows pressed.
+    RefreshGroupAfterRelease(m.window);
+    PaintGlyph(m.window, family, kStatePressed, true);
+  } else if (family == ControlFamily::Header) {
+    HeaderPress(m);
+  }
 }
 
 void ControlLButtonUp(const Message& m, ControlFamily family) {
@@ -145,12 +153,45 @@ void ControlLButtonUp(const Message& m, ControlFamily family) {
   }
 }
 
+// The control paints its own glyph at once on the space key, so the skin's
+// goes back over it forced. The release may move the group's mark.
 void ControlKeyDown(const Message& m, ControlFamily family) {
-  if (m.wParam == kSpaceKey && IsGlyphFamily(family)) PaintGlyph(m.window, family, kStatePressed, false);
+  if (m.wParam == kSpaceKey && IsGlyphFamily(family)) PaintGlyph(m.window, family, kStatePressed, true);
 }
 
 void ControlKeyUp(const Message& m, ControlFamily family) {
-  if (m.wParam == kSpaceKey && IsGlyphFamily(family)) PaintGlyph(m.window, family, kStateNormal, false);
+  if (m.wParam != kSpaceKey || !IsGlyphFamily(family)) return;
+  RefreshGroupAfterRelease(m.window);
+  PaintGlyph(m.window, family, kStateNormal, true);
+}
+
+void ControlEnable(const Message& m, ControlFamily family) {
+  if (!IsGlyphFamily(family)) return;
+  // Leave tracking ends with the disabling; the next move arms it again.
+  SetPropInt(m.window, prop::kMouseFlag, 0);
+  PaintGlyph(m.window, family, kStateNormal, true);
+}
+
+void ControlRepaintGlyph(const Message& m, ControlFamily family) {
+  if (IsGlyphFamily(family)) PaintGlyph(m.window, family, GetPropInt(m.window, prop::kOldState), true);
+}
+
+void ControlListClosed(HWND combo) {
+  if (!IsAttached(combo)) return;
+  const ControlFamily family = ClassifyWindow(combo);
+  if (!IsComboFamily(family)) return;
+  // Hot when the cursor rests on the drop button, tracked from here on.
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  bool over = WindowFromPoint(cursor) == combo;
+  if (over && family == ControlFamily::ComboBox && !(GetWindowLongPtrW(combo, GWL_STYLE) & kWholeComboIsButton)) {
+    ScreenToClient(combo, &cursor);
+    over = IsOnDropButton(combo, cursor.x, cursor.y);
+  }
+  SetPropInt(combo, prop::kMouseFlag, over ? 1 : 0);
+  if (over) TrackMouseLeave(combo);
+  int state = over ? kStateHot : kStateNormal;
+  PaintComboButton(combo, nullptr, state, true);
 }
 
 void ControlFocusChange(const Message& m, ControlFamily family) {

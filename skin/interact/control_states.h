@@ -18,6 +18,14 @@ void ControlLButtonDblClk(const Message& m, ControlFamily family);
 void ControlKeyDown(const Message& m, ControlFamily family);
 void ControlKeyUp(const Message& m, ControlFamily family);
 void ControlFocusChange(const Message& m, ControlFamily family);
+void ControlEnable(const Message& m, ControlFamily family);
+// After the control painted itself outside WM_PAINT (new check mark or
+// text): its glyph again, in the state last painted, forced.
+void ControlRepaintGlyph(const Message& m, ControlFamily family);
+
+// The drop-down list of a skinned combo box or drive list has closed: its
+// drop button shows hot when the cursor is on it, else normal.
+void ControlListClosed(HWND combo);
 
 // The header item whose horizontal extent holds x, edges inclusive, the
 // first one winning on a shared edge; -1 for none.

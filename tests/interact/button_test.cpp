@@ -201,6 +201,7 @@ TEST_F(ButtonTest, KeyFocusAndEnableRows) {
 TEST_F(ButtonTest, CheckBoxStyleGoesThroughRowsButIsNotDrawn) {
   HWND check = CreateChild(form_, L"Button", L"Check", BS_AUTOCHECKBOX, 20, 120, kW, kH);
   ASSERT_EQ(skin::AttachWindow(check), 1);
+  CursorOver(check);
   SendMessageW(check, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
   EXPECT_EQ(Prop(check, "OLDSTATE"), 1);
   EXPECT_NE(Prop(check, "TIMERID"), 0);
