@@ -6,4 +6,5 @@ tarnwick_add_test(interact_test
     interact/combo_test.cpp
     interact/combo_states_test.cpp
     interact/size_and_position_test.cpp
+    interact/true_state_test.cpp
   LIBS skin_test_fixtures)

@@ -1,0 +1,381 @@
+// Whatever the user and the program did, once at rest every skinned control
+// shows exactly the face of its real state: checked against a reference
+// control freshly attached and painted in that state. Driven with real
+// input where the case is about input.
+#include <cmath>
+#include <functional>
+#include <string>
+
+#include "control_classes.h"
+#include "interact/fade.h"
+#include "support/family_fixture.h"
+#include "support/true_face.h"
+
+namespace skin_test {
+namespace {
+
+void Settle(int ms = 60) {
+  for (int waited = 0; waited < ms; waited += 5) {
+    Pump();
+    Sleep(5);
+  }
+  Pump();
+}
+
+// Real input: the cursor to a point of the window (window coordinates),
+// the left button, a key.
+void MoveTo(HWND window, int x, int y) {
+  RECT r;
+  GetWindowRect(window, &r);
+  SetCursorPos(r.left + x, r.top + y);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = MOUSEEVENTF_MOVE;  // a relative move of 0: the move event itself
+  SendInput(1, &input, sizeof(input));
+  Settle();
+}
+void MoveOnto(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  MoveTo(window, (r.right - r.left) / 2, (r.bottom - r.top) / 2);
+}
+void Mouse(DWORD flag) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flag;
+  SendInput(1, &input, sizeof(input));
+  Settle();
+}
+void Key(WORD vk, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &input, sizeof(input));
+  Settle();
+}
+
+class TrueStateTest : public FamilyTest {
+ protected:
+  void SetUp() override {
+    FamilyTest::SetUp();
+    edit_ = CreateChild(form_, L"Edit", L"", WS_TABSTOP, 250, 250, 100, 22);
+  }
+  void Start() {
+    Attach();
+    SetForegroundWindow(form_);
+    SetFocus(edit_);
+    Settle();
+  }
+  void TearDown() override {
+    if (GetAsyncKeyState(VK_LBUTTON) < 0) Mouse(MOUSEEVENTF_LEFTUP);
+    if (GetAsyncKeyState(VK_SPACE) < 0) Key(VK_SPACE, true);
+    FamilyTest::TearDown();
+    if (font_) DeleteObject(font_);
+  }
+
+
+ public:
+  // Over the form, clear of every control; then, when a control is named,
+  // until the platform has reported the leave to it.
+  void MoveOffControls(HWND left = nullptr) {
+    MoveTo(form_, 380, 40);
+    for (int waited = 0; left && skin::GetPropInt(left, "MOUSEFLAG") != 0 && waited < 1000; waited += 10) Settle(10);
+  }
+  HWND form() const { return form_; }
+  HWND edit_ = nullptr;
+  HFONT font_ = nullptr;
+};
+
+// ---- Push buttons ------------------------------------------------------
+
+struct ButtonCase {
+  const char* name;
+  std::function<void(TrueStateTest&, HWND button)> steps;
+  Face face;
+  bool at_once = false;  // read before anything else is painted
+};
+
+class PushButtonStates : public TrueStateTest {
+ protected:
+  void Run(const ButtonCase& c) {
+    SCOPED_TRACE(c.name);
+    button_ = CreateChild(form_, L"Button", L"Enter", BS_PUSHBUTTON | WS_TABSTOP, 20, 20, 75, 23);
+    Start();
+    c.steps(*this, button_);
+    EXPECT_TRUE(ShowsTrueFace(button_, c.face, nullptr, !c.at_once)) << c.name;
+  }
+  HWND button_ = nullptr;
+};
+
+TEST_F(PushButtonStates, FaceFollowsTheRealState) {
+  const ButtonCase cases[] = {
+      {"fresh", [](TrueStateTest&, HWND) {}, Face::Normal},
+      {"hovered", [](TrueStateTest&, HWND b) { MoveOnto(b); }, Face::Hot},
+      // The focus leaves while Space holds the button; released elsewhere,
+      // then hovered and left, it follows the mouse again.
+      {"focus leaves while held, then hovered",
+       [](TrueStateTest& t, HWND b) {
+         SetFocus(b);
+         Key(VK_SPACE, false);
+         t.MoveOffControls();
+         SetFocus(t.edit_);
+         Key(VK_SPACE, true);
+         MoveOnto(b);
+       },
+       Face::Hot},
+      {"focus leaves while held, hovered and left",
+       [](TrueStateTest& t, HWND b) {
+         SetFocus(b);
+         Key(VK_SPACE, false);
+         t.MoveOffControls();
+         SetFocus(t.edit_);
+         Key(VK_SPACE, true);
+         MoveOnto(b);
+         t.MoveOffControls(b);
+       },
+       Face::Normal},
+      {"another window takes the capture while held",
+       [](TrueStateTest& t, HWND b) {
+         MoveOnto(b);
+         Mouse(MOUSEEVENTF_LEFTDOWN);
+         SetCapture(t.edit_);
+         Mouse(MOUSEEVENTF_LEFTUP);
+         ReleaseCapture();
+       },
+       Face::Hot},
+      // Held by the left button, dragged off (the platform reports a leave)
+      // and moved on: pressed, off the button and back over it.
+      {"dragged off while held",
+       [](TrueStateTest& t, HWND b) {
+         MoveOnto(b);
+         Mouse(MOUSEEVENTF_LEFTDOWN);
+         t.MoveOffControls(b);
+         MoveTo(t.form(), 300, 100);
+       },
+       Face::Pressed},
+      {"dragged off and back while held",
+       [](TrueStateTest& t, HWND b) {
+         MoveOnto(b);
+         Mouse(MOUSEEVENTF_LEFTDOWN);
+         t.MoveOffControls(b);
+         MoveTo(t.form(), 300, 100);
+         MoveOnto(b);
+         MoveTo(b, 10, 10);
+       },
+       Face::Pressed},
+      // Shown at once, not only after the repaint that may follow.
+      {"disabled", [](TrueStateTest&, HWND b) { EnableWindow(b, FALSE); }, Face::Disabled, true},
+      {"disabled and enabled again",
+       [](TrueStateTest&, HWND b) {
+         EnableWindow(b, FALSE);
+         Settle();
+         EnableWindow(b, TRUE);
+       },
+       Face::Normal, true},
+      {"caption changed", [](TrueStateTest&, HWND b) { SetWindowTextW(b, L"Compute"); }, Face::Normal},
+      {"font changed",
+       [](TrueStateTest& t, HWND b) {
+         t.font_ = CreateFontW(-15, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+         SendMessageW(b, WM_SETFONT, reinterpret_cast<WPARAM>(t.font_), TRUE);
+       },
+       Face::Normal},
+      // A background erase (as in a resize) draws nothing over the face.
+      {"erased",
+       [](TrueStateTest&, HWND b) {
+         HDC dc = GetDC(b);
+         EXPECT_EQ(SendMessageW(b, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 1);
+         ReleaseDC(b, dc);
+       },
+       Face::Normal},
+  };
+  for (const ButtonCase& c : cases) {
+    Run(c);
+    TearDown();
+    SetUp();
+  }
+}
+
+// Leaving a button whose face shows normal while its leave is still tracked
+// (as after a box that closed over it) brings no flash of the hot image:
+// right after the leave, before the fade has run, the normal face shows.
+TEST_F(PushButtonStates, LeavingANormalFaceDoesNotFlashHot) {
+  button_ = CreateChild(form_, L"Button", L"Enter", BS_PUSHBUTTON | WS_TABSTOP, 20, 20, 75, 23);
+  Start();
+  MoveOnto(button_);
+  ASSERT_TRUE(ShowsTrueFace(button_, Face::Hot));
+  skin::SetPropInt(button_, "OLDSTATE", 0);
+  Repaint(button_);
+  MoveOffControls(button_);
+  skin::StopFadeTimer(button_);
+  EXPECT_TRUE(ShowsTrueFace(button_, Face::Normal));
+}
+
+// ---- Check boxes and option buttons -------------------------------------
+
+struct GlyphCase {
+  const char* name;
+  std::function<HWND(TrueStateTest&, HWND check, HWND first, HWND second)> steps;  // returns the control to check
+  Face face;
+};
+
+class GlyphStates : public TrueStateTest {};
+
+TEST_F(GlyphStates, GlyphFollowsTheRealState) {
+  const GlyphCase cases[] = {
+      // The platform's own glyph sits a row higher: nothing of it shows.
+      {"fresh check box", [](TrueStateTest&, HWND c, HWND, HWND) { return c; }, Face::Normal},
+      {"fresh option button", [](TrueStateTest&, HWND, HWND f, HWND) { return f; }, Face::Normal},
+      {"hovered check box",
+       [](TrueStateTest&, HWND c, HWND, HWND) {
+         MoveTo(c, 6, 8);
+         return c;
+       },
+       Face::Hot},
+      {"checked from code",
+       [](TrueStateTest&, HWND c, HWND, HWND) {
+         SendMessageW(c, BM_SETCHECK, BST_CHECKED, 0);
+         return c;
+       },
+       Face::Normal},
+      {"option checked from code",
+       [](TrueStateTest&, HWND, HWND, HWND s) {
+         SendMessageW(s, BM_SETCHECK, BST_CHECKED, 0);
+         return s;
+       },
+       Face::Normal},
+      {"disabled at run time",
+       [](TrueStateTest&, HWND c, HWND, HWND) {
+         EnableWindow(c, FALSE);
+         return c;
+       },
+       Face::Normal},
+      {"enabled again",
+       [](TrueStateTest&, HWND c, HWND, HWND) {
+         EnableWindow(c, FALSE);
+         Repaint(c);
+         EnableWindow(c, TRUE);
+         return c;
+       },
+       Face::Normal},
+      // Space on the second option moves the mark: the first loses it.
+      {"space moves the option's mark",
+       [](TrueStateTest&, HWND, HWND f, HWND s) {
+         SetFocus(s);
+         Key(VK_SPACE, false);
+         Key(VK_SPACE, true);
+         return f;
+       },
+       Face::Normal},
+      {"double-clicked check box",
+       [](TrueStateTest& t, HWND c, HWND, HWND) {
+         MoveTo(c, 6, 8);
+         for (int click = 0; click < 2; ++click) {
+           Mouse(MOUSEEVENTF_LEFTDOWN);
+           Mouse(MOUSEEVENTF_LEFTUP);
+         }
+         SetFocus(t.edit_);
+         t.MoveOffControls(c);
+         return c;
+       },
+       Face::Normal},
+      {"caption changed",
+       [](TrueStateTest&, HWND c, HWND, HWND) {
+         SetWindowTextW(c, L"Changed");
+         return c;
+       },
+       Face::Normal},
+  };
+  for (const GlyphCase& k : cases) {
+    SCOPED_TRACE(k.name);
+    HWND check = CreateChild(form_, gallery::kCheckBoxClass, L"Check", BS_AUTOCHECKBOX | WS_TABSTOP, 10, 10, 150, 17);
+    HWND first = CreateChild(form_, gallery::kOptionButtonClass, L"First", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
+                             10, 40, 150, 17);
+    HWND second = CreateChild(form_, gallery::kOptionButtonClass, L"Second", BS_AUTORADIOBUTTON, 10, 60, 150, 17);
+    SendMessageW(first, BM_SETCHECK, BST_CHECKED, 0);
+    Start();
+    HWND target = k.steps(*this, check, first, second);
+    EXPECT_TRUE(ShowsTrueFace(target, k.face)) << k.name;
+    TearDown();
+    SetUp();
+  }
+}
+
+// Nothing of the platform's own glyph shows around the skin's, whatever
+// height centres the two differently: the rest of the glyph's column shows
+// the control's background.
+TEST_F(TrueStateTest, NothingOfThePlatformGlyphShowsAroundTheSkins) {
+  const int heights[] = {17, 18, 20, 24};
+  HWND checks[4], options[4];
+  for (int k = 0; k < 4; ++k) {
+    checks[k] = CreateChild(form_, gallery::kCheckBoxClass, L"Check", BS_AUTOCHECKBOX, 10, 10 + 30 * k, 150, heights[k]);
+    options[k] = CreateChild(form_, gallery::kOptionButtonClass, L"Option", BS_AUTORADIOBUTTON, 200, 10 + 30 * k, 150,
+                             heights[k]);
+  }
+  Start();
+  const int glyph = GetSystemMetrics(SM_CYMENUCHECK);
+  for (int k = 0; k < 4; ++k) {
+    for (HWND control : {checks[k], options[k]}) {
+      Repaint(control);
+      const int top = static_cast<int>(std::nearbyint((heights[k] - glyph) / 2.0));  // halves to even
+      const COLORREF background = WindowPixel(control, 145, 0);
+      for (int y = 0; y < heights[k]; ++y) {
+        if (y >= top && y < top + glyph) continue;
+        for (int x = 0; x < glyph; ++x) {
+          ASSERT_EQ(WindowPixel(control, x, y), background)
+              << "height " << heights[k] << " at (" << x << ", " << y << ")";
+        }
+      }
+    }
+  }
+}
+
+// ---- Combo boxes ----------------------------------------------------------
+
+// The drop button after its list has closed: normal when the cursor is off
+// it (an item was chosen), hot when the list was closed on the button.
+TEST_F(TrueStateTest, DropButtonAfterTheListCloses) {
+  const struct {
+    const char* name;
+    DWORD style;
+    bool close_on_button;
+    Face face;
+  } cases[] = {
+      {"drop-down list, item chosen", CBS_DROPDOWNLIST, false, Face::Normal},
+      {"drop-down list, closed on the button", CBS_DROPDOWNLIST, true, Face::Hot},
+      {"editable, item chosen", CBS_DROPDOWN, false, Face::Normal},
+  };
+  constexpr int kW = 140;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    HWND combo = CreateChild(form_, L"ComboBox", L"", c.style | WS_VSCROLL | WS_TABSTOP, 10, 10, kW, 150);
+    for (const wchar_t* item : {L"one", L"two", L"three"}) {
+      SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    }
+    Start();
+    RECT r;
+    GetWindowRect(combo, &r);
+    const int h = r.bottom - r.top;
+    MoveTo(combo, kW - 8, h / 2);
+    Mouse(MOUSEEVENTF_LEFTDOWN);
+    Mouse(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) << "the list opened";
+    if (c.close_on_button) {
+      Mouse(MOUSEEVENTF_LEFTDOWN);
+      Mouse(MOUSEEVENTF_LEFTUP);
+    } else {
+      MoveTo(combo, 30, h + 20);  // the second item of the list
+      Mouse(MOUSEEVENTF_LEFTDOWN);
+      Mouse(MOUSEEVENTF_LEFTUP);
+    }
+    ASSERT_FALSE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) << "the list closed";
+    const int strip = GetSystemMetrics(SM_CXVSCROLL) + 1;
+    const RECT button{kW - strip - 1, 1, kW - 1, h - 1};
+    EXPECT_TRUE(ShowsTrueFace(combo, c.face, &button)) << c.name;
+    TearDown();
+    SetUp();
+  }
+}
+
+}  // namespace
+}  // namespace skin_test
