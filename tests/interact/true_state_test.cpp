@@ -164,8 +164,16 @@ TEST_F(PushButtonStates, FaceFollowsTheRealState) {
          MoveTo(b, 10, 10);
        },
        Face::Pressed},
-      // Shown at once, not only after the repaint that may follow.
-      {"disabled", [](TrueStateTest&, HWND b) { EnableWindow(b, FALSE); }, Face::Disabled, true},
+      // Shown at once, not only after the repaint that may follow, and
+      // also when a finished fade has left the level at 0.
+      {"disabled after a fade",
+       [](TrueStateTest& t, HWND b) {
+         MoveOnto(b);
+         t.MoveOffControls(b);
+         while (skin::GetPropInt(b, "TIMERID") != 0) SendMessageW(b, WM_TIMER, 1, 0);
+         EnableWindow(b, FALSE);
+       },
+       Face::Disabled, true},
       {"disabled and enabled again",
        [](TrueStateTest&, HWND b) {
          EnableWindow(b, FALSE);
