@@ -255,8 +255,10 @@ LRESULT OnTextOrFontChange(const Message& m) {
   const LRESULT result = m.Forward();
   if (family == ControlFamily::PushButton) {
     // The images carry the caption in the button's font.
-    RenderButtonImages(m.window);
-    ShowAtFullLevel(m.window);
+    if (IsSkinPaintedButton(m.window)) {
+      RenderButtonImages(m.window);
+      ShowAtFullLevel(m.window);
+    }
   } else {
     ControlRepaintGlyph(m, family);
   }

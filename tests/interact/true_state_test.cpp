@@ -108,6 +108,16 @@ class PushButtonStates : public TrueStateTest {
   HWND button_ = nullptr;
 };
 
+// Space holds the focused button, the mouse moves over the form, the focus
+// moves on (as Tab moves it) and Space is released there.
+void FocusLeavesWhileSpaceHolds(TrueStateTest& t, HWND button) {
+  SetFocus(button);
+  Key(VK_SPACE, false);
+  t.MoveOffControls();
+  SetFocus(t.edit_);
+  Key(VK_SPACE, true);
+}
+
 TEST_F(PushButtonStates, FaceFollowsTheRealState) {
   const ButtonCase cases[] = {
       {"fresh", [](TrueStateTest&, HWND) {}, Face::Normal},
@@ -116,21 +126,13 @@ TEST_F(PushButtonStates, FaceFollowsTheRealState) {
       // then hovered and left, it follows the mouse again.
       {"focus leaves while held, then hovered",
        [](TrueStateTest& t, HWND b) {
-         SetFocus(b);
-         Key(VK_SPACE, false);
-         t.MoveOffControls();
-         SetFocus(t.edit_);
-         Key(VK_SPACE, true);
+         FocusLeavesWhileSpaceHolds(t, b);
          MoveOnto(b);
        },
        Face::Hot},
       {"focus leaves while held, hovered and left",
        [](TrueStateTest& t, HWND b) {
-         SetFocus(b);
-         Key(VK_SPACE, false);
-         t.MoveOffControls();
-         SetFocus(t.edit_);
-         Key(VK_SPACE, true);
+         FocusLeavesWhileSpaceHolds(t, b);
          MoveOnto(b);
          t.MoveOffControls(b);
        },
