@@ -223,9 +223,14 @@ TEST_F(PushButtonStates, LeavingANormalFaceDoesNotFlashHot) {
 
 // ---- Check boxes and option buttons -------------------------------------
 
+// The group: a check box and two option buttons, the first one checked.
+enum GlyphControl { kCheck, kFirst, kSecond };
+using Group = HWND[3];
+
 struct GlyphCase {
   const char* name;
-  std::function<HWND(TrueStateTest&, HWND check, HWND first, HWND second)> steps;  // returns the control to check
+  std::function<void(TrueStateTest&, const Group&)> steps;
+  GlyphControl checked;  // the control whose face is compared
   Face face;
 };
 
@@ -233,79 +238,52 @@ class GlyphStates : public TrueStateTest {};
 
 TEST_F(GlyphStates, GlyphFollowsTheRealState) {
   const GlyphCase cases[] = {
-      // The platform's own glyph sits a row higher: nothing of it shows.
-      {"fresh check box", [](TrueStateTest&, HWND c, HWND, HWND) { return c; }, Face::Normal},
-      {"fresh option button", [](TrueStateTest&, HWND, HWND f, HWND) { return f; }, Face::Normal},
-      {"hovered check box",
-       [](TrueStateTest&, HWND c, HWND, HWND) {
-         MoveTo(c, 6, 8);
-         return c;
-       },
-       Face::Hot},
-      {"checked from code",
-       [](TrueStateTest&, HWND c, HWND, HWND) {
-         SendMessageW(c, BM_SETCHECK, BST_CHECKED, 0);
-         return c;
-       },
+      {"fresh check box", [](TrueStateTest&, const Group&) {}, kCheck, Face::Normal},
+      {"fresh option button", [](TrueStateTest&, const Group&) {}, kFirst, Face::Normal},
+      {"hovered check box", [](TrueStateTest&, const Group& g) { MoveTo(g[kCheck], 6, 8); }, kCheck, Face::Hot},
+      {"checked from code", [](TrueStateTest&, const Group& g) { SendMessageW(g[kCheck], BM_SETCHECK, 1, 0); }, kCheck,
        Face::Normal},
-      {"option checked from code",
-       [](TrueStateTest&, HWND, HWND, HWND s) {
-         SendMessageW(s, BM_SETCHECK, BST_CHECKED, 0);
-         return s;
-       },
-       Face::Normal},
-      {"disabled at run time",
-       [](TrueStateTest&, HWND c, HWND, HWND) {
-         EnableWindow(c, FALSE);
-         return c;
-       },
+      {"option checked from code", [](TrueStateTest&, const Group& g) { SendMessageW(g[kSecond], BM_SETCHECK, 1, 0); },
+       kSecond, Face::Normal},
+      {"disabled at run time", [](TrueStateTest&, const Group& g) { EnableWindow(g[kCheck], FALSE); }, kCheck,
        Face::Normal},
       {"enabled again",
-       [](TrueStateTest&, HWND c, HWND, HWND) {
-         EnableWindow(c, FALSE);
-         Repaint(c);
-         EnableWindow(c, TRUE);
-         return c;
+       [](TrueStateTest&, const Group& g) {
+         EnableWindow(g[kCheck], FALSE);
+         Repaint(g[kCheck]);
+         EnableWindow(g[kCheck], TRUE);
        },
-       Face::Normal},
+       kCheck, Face::Normal},
       // Space on the second option moves the mark: the first loses it.
       {"space moves the option's mark",
-       [](TrueStateTest&, HWND, HWND f, HWND s) {
-         SetFocus(s);
+       [](TrueStateTest&, const Group& g) {
+         SetFocus(g[kSecond]);
          Key(VK_SPACE, false);
          Key(VK_SPACE, true);
-         return f;
        },
-       Face::Normal},
+       kFirst, Face::Normal},
       {"double-clicked check box",
-       [](TrueStateTest& t, HWND c, HWND, HWND) {
-         MoveTo(c, 6, 8);
-         for (int click = 0; click < 2; ++click) {
-           Mouse(MOUSEEVENTF_LEFTDOWN);
-           Mouse(MOUSEEVENTF_LEFTUP);
-         }
+       [](TrueStateTest& t, const Group& g) {
+         MoveTo(g[kCheck], 6, 8);
+         for (DWORD flag : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) Mouse(flag);
          SetFocus(t.edit_);
-         t.MoveOffControls(c);
-         return c;
+         t.MoveOffControls(g[kCheck]);
        },
-       Face::Normal},
-      {"caption changed",
-       [](TrueStateTest&, HWND c, HWND, HWND) {
-         SetWindowTextW(c, L"Changed");
-         return c;
-       },
+       kCheck, Face::Normal},
+      {"caption changed", [](TrueStateTest&, const Group& g) { SetWindowTextW(g[kCheck], L"Changed"); }, kCheck,
        Face::Normal},
   };
   for (const GlyphCase& k : cases) {
     SCOPED_TRACE(k.name);
-    HWND check = CreateChild(form_, gallery::kCheckBoxClass, L"Check", BS_AUTOCHECKBOX | WS_TABSTOP, 10, 10, 150, 17);
-    HWND first = CreateChild(form_, gallery::kOptionButtonClass, L"First", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
-                             10, 40, 150, 17);
-    HWND second = CreateChild(form_, gallery::kOptionButtonClass, L"Second", BS_AUTORADIOBUTTON, 10, 60, 150, 17);
-    SendMessageW(first, BM_SETCHECK, BST_CHECKED, 0);
+    const Group group = {
+        CreateChild(form_, gallery::kCheckBoxClass, L"Check", BS_AUTOCHECKBOX | WS_TABSTOP, 10, 10, 150, 17),
+        CreateChild(form_, gallery::kOptionButtonClass, L"First", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 10, 40,
+                    150, 17),
+        CreateChild(form_, gallery::kOptionButtonClass, L"Second", BS_AUTORADIOBUTTON, 10, 60, 150, 17)};
+    SendMessageW(group[kFirst], BM_SETCHECK, BST_CHECKED, 0);
     Start();
-    HWND target = k.steps(*this, check, first, second);
-    EXPECT_TRUE(ShowsTrueFace(target, k.face)) << k.name;
+    k.steps(*this, group);
+    EXPECT_TRUE(ShowsTrueFace(group[k.checked], k.face)) << k.name;
     TearDown();
     SetUp();
   }
