@@ -24,7 +24,8 @@ wine_select() {
 # Creates the selected prefix once, single-threaded (tests racing to create
 # it fail), with the crash dialog off, the form's font names mapped to a CJK
 # font, Wine drawing its own window frames (there is no window manager in
-# Xvfb) and 96 DPI.
+# Xvfb), 96 DPI and Wine's own fonts (wine_prefix_fonts, also for older
+# prefixes).
 wine_prefix_init() {
   if [[ -f $WINEPREFIX/.tarnwick-ready ]]; then wine_prefix_fonts; return; fi
   rm -rf "$WINEPREFIX"
