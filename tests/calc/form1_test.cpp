@@ -384,6 +384,25 @@ TEST_F(Form1Test, HeldEnterComputesOnceAndTheNextPressAgain) {
   UnhookWindowsHookEx(hook);
 }
 
+// What an input method in full-width mode types reaches each box as
+// characters and reads as the ASCII it stands for.
+TEST_F(Form1Test, FullWidthInputReadsInAllThreeBoxes) {
+  const struct {
+    int control;
+    const wchar_t* typed;
+  } boxes[] = {{kText1, L"０．２２"}, {kText2, L"\x3000１．８１"}, {kText3, L"－１０吨"}};
+  for (const auto& box : boxes) {
+    SetWindowTextW(Window(box.control), L"");
+    TypeText(box.control, box.typed);
+    EXPECT_EQ(WindowText(Window(box.control)), box.typed);
+  }
+  SetForegroundWindow(form().window());
+  form().SetFocusTo(kText3);
+  HoldKey(VK_RETURN, 0);
+  EXPECT_EQ(WindowText(Window(kText4)), L"-3.20" + kMetreSuffix);
+  EXPECT_TRUE(recorded_.messages.empty());
+}
+
 TEST_F(Form1Test, DoubleClickEmptiesAndBadInputLeavesEverything) {
   SetWindowTextW(Window(kText3), L"10");
   PressKey(VK_RETURN);
