@@ -122,8 +122,10 @@ void Form1::OnDoubleClick(forms::Form& form, int control) {
   if (control == kText1 || control == kText2) form.SetText(control, L"");
 }
 
-void Form1::OnKeyPress(forms::Form&, int control, wchar_t ch) {
-  if (control == kText3 && ch == L'\r') ComputeLength();
+// Enter held down a moment too long must not compute again on the box it
+// has just emptied and replace the result with 0.00: only a press counts.
+void Form1::OnKeyPress(forms::Form&, int control, wchar_t ch, bool repeated) {
+  if (control == kText3 && ch == L'\r' && !repeated) ComputeLength();
 }
 
 void Form1::OnMouseMove(forms::Form& form, int control, POINT) {

@@ -62,7 +62,7 @@ class Form1 final : public forms::FormEvents {
   void OnUnload(forms::Form& form) override;
   void OnClick(forms::Form& form, int control) override;
   void OnDoubleClick(forms::Form& form, int control) override;
-  void OnKeyPress(forms::Form& form, int control, wchar_t ch) override;
+  void OnKeyPress(forms::Form& form, int control, wchar_t ch, bool repeated) override;
   void OnMouseMove(forms::Form& form, int control, POINT point) override;
   HCURSOR LabelCursor(forms::Form& form, int control) override;
 

@@ -604,7 +604,10 @@ LRESULT Form::OnControlMessage(int control, HWND window, UINT msg, WPARAM wparam
   WNDPROC previous = controls_[control].previous_proc;
   switch (msg) {
     case WM_CHAR:
-      if (events_) events_->OnKeyPress(*this, control, static_cast<wchar_t>(wparam));
+      if (events_) {
+        bool repeated = (lparam & (LPARAM{1} << 30)) != 0;
+        events_->OnKeyPress(*this, control, static_cast<wchar_t>(wparam), repeated);
+      }
       if (!IsWindow(window)) return 0;
       break;
     case WM_LBUTTONDBLCLK: {

@@ -63,8 +63,8 @@ class FormEvents {
   virtual void OnClick(Form&, int /*control*/) {}
   virtual void OnDoubleClick(Form&, int /*control*/) {}
   // Runs before the control sees the character; the character is not
-  // consumed.
-  virtual void OnKeyPress(Form&, int /*control*/, wchar_t /*ch*/) {}
+  // consumed. repeated: the key is held down and this is its auto-repeat.
+  virtual void OnKeyPress(Form&, int /*control*/, wchar_t /*ch*/, bool /*repeated*/) {}
   // control is kNoControl for the form's own free area.
   virtual void OnMouseMove(Form&, int /*control*/, POINT /*client_point*/) {}
   // The pointer to show over a label; nullptr for the form's own.

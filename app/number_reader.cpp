@@ -27,6 +27,15 @@ constexpr long long kUnderflowMagnitude = -400;
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\n'; }
 
+// A Chinese input method in full-width mode types the full-width images of
+// ASCII (U+FF01 to U+FF5E) and the ideographic space; they read as the
+// characters they stand for.
+wchar_t HalfWidth(wchar_t c) {
+  if (c >= 0xFF01 && c <= 0xFF5E) return static_cast<wchar_t>(c - 0xFF01 + 0x21);
+  if (c == 0x3000) return L' ';
+  return c;
+}
+
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
 long long ClampedAdd(long long a, long long b) {
@@ -36,13 +45,14 @@ long long ClampedAdd(long long a, long long b) {
   return sum;
 }
 
-// Walks the text skipping blanks, one character of look-ahead at a time.
+// Walks the text skipping blanks, one character of look-ahead at a time,
+// full-width forms seen as their ASCII counterparts.
 class Cursor {
  public:
   explicit Cursor(std::wstring_view text) : text_(text) {}
   wchar_t Peek() {
-    while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
-    return pos_ < text_.size() ? text_[pos_] : L'\0';
+    while (pos_ < text_.size() && IsBlank(HalfWidth(text_[pos_]))) ++pos_;
+    return pos_ < text_.size() ? HalfWidth(text_[pos_]) : L'\0';
   }
   void Advance() { ++pos_; }
 

@@ -1,10 +1,10 @@
 // Feeds arbitrary bytes to the number reader, the "0.00" formatter and the
 // whole length computation, checking what must hold for every input:
 // nothing crashes or trips a sanitizer, the reader agrees with the C
-// library's correctly rounded strtod on the same number, the formatter
-// agrees with printf except on exact halves (which go away from zero),
-// formatted values read back to themselves, and the computation's status
-// matches its inputs.
+// library's correctly rounded strtod on the same number (full-width forms
+// read as their ASCII counterparts), the formatter agrees with printf
+// except on exact halves (which go away from zero), formatted values read
+// back to themselves, and the computation's status matches its inputs.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -41,18 +41,31 @@ bool SameDouble(double a, double b) {
   return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-// Bytes become UTF-32 text: ASCII as itself, a few bytes as the full-width
-// digits a Chinese input method produces, the rest as CJK ideographs.
+// Bytes become UTF-32 text: ASCII as itself; 0x80 to 0xDD as the full-width
+// forms U+FF01 to U+FF5E and 0xDE as the ideographic space, which a Chinese
+// input method in full-width mode produces; the rest as CJK ideographs.
 std::wstring Widen(const uint8_t* data, size_t size) {
   std::wstring text;
   text.reserve(size);
   for (size_t i = 0; i < size; ++i) {
     const uint8_t b = data[i];
     if (b < 0x80) text.push_back(static_cast<wchar_t>(b));
-    else if (b >= 0xF0 && b <= 0xF9) text.push_back(static_cast<wchar_t>(0xFF10 + (b - 0xF0)));
+    else if (b <= 0xDD) text.push_back(static_cast<wchar_t>(0xFF01 + (b - 0x80)));
+    else if (b == 0xDE) text.push_back(static_cast<wchar_t>(0x3000));
     else text.push_back(static_cast<wchar_t>(0x4E00 + b));
   }
   return text;
+}
+
+// The text with every full-width form replaced by the ASCII it stands for.
+std::wstring Narrowed(const std::wstring& text) {
+  std::wstring out;
+  for (wchar_t c : text) {
+    if (c >= 0xFF01 && c <= 0xFF5E) out.push_back(static_cast<wchar_t>(c - 0xFEE0));
+    else if (c == 0x3000) out.push_back(L' ');
+    else out.push_back(c);
+  }
+  return out;
 }
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\n'; }
@@ -70,7 +83,7 @@ std::wstring WithoutBlanks(const std::wstring& text) {
 // decimal prefix handed to strtod (D exponents spelled E). Radix numbers
 // are checked only where they are exact.
 bool ReferenceRead(const std::wstring& text, double* value) {
-  const std::wstring s = WithoutBlanks(text);
+  const std::wstring s = WithoutBlanks(Narrowed(text));
   size_t i = 0;
   if (s.size() >= 2 && s[0] == L'&') {
     const wchar_t kind = s[1];
@@ -130,6 +143,7 @@ bool ReferenceRead(const std::wstring& text, double* value) {
 void CheckReader(const std::wstring& text) {
   const double value = ReadNumber(text);
   if (std::isnan(value)) Fail("reader returned NaN", text, value);
+  if (!SameDouble(ReadNumber(Narrowed(text)), value)) Fail("full-width forms read unlike ASCII", text, value);
   if (!SameDouble(ReadNumber(WithoutBlanks(text)), value)) Fail("blanks changed the value", text, value);
   if (!SameDouble(ReadNumber(text + L"x\u4E2D"), value)) Fail("trailing text changed the value", text, value);
   double expected = 0;

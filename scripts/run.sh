@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Tarnwick under Wine. With a
-# DISPLAY it runs on that display until closed; without one it runs in a
-# private Xvfb, saves a screenshot of the window under the build folder and
-# closes the program.  "scripts/run.sh gallery" starts the skin gallery.
+# Installs what is missing, builds the one program it starts, and starts it
+# under Wine. With a DISPLAY it runs on that display until closed; without
+# one it runs in a private Xvfb, saves a screenshot of the window under the
+# build folder and closes the program.  "scripts/run.sh gallery" starts the skin gallery.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -15,14 +15,16 @@ if ! wine32_works; then
   arch=x86_64
   echo "run: this kernel cannot run 32-bit Wine; starting the 64-bit build"
 fi
-"$root/scripts/build.sh" "$arch"
-wine_select "$arch"
 
 case ${1:-tarnwick} in
-  tarnwick) exe=$build/$arch/app/Tarnwick.exe; title=Tarnwick; shot=$build/screenshot.png ;;
-  gallery)  exe=$build/$arch/examples/gallery/Gallery.exe; title=Gallery; shot=$build/gallery.png ;;
+  tarnwick) target=Tarnwick; exe=$build/$arch/app/Tarnwick.exe; shot=$build/screenshot.png ;;
+  gallery)  target=Gallery; exe=$build/$arch/examples/gallery/Gallery.exe; shot=$build/gallery.png ;;
   *) echo "usage: $0 [tarnwick|gallery]" >&2; exit 2 ;;
 esac
+title=$target
+# Only the program that is started; scripts/test.sh builds everything.
+"$root/scripts/build.sh" --target "$target" "$arch"
+wine_select "$arch"
 
 if [[ -n ${DISPLAY:-} ]]; then
   wine_prefix_init

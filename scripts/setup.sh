@@ -5,7 +5,7 @@ set -euo pipefail
 
 need=()
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
-for pkg in cmake make g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb xauth \
+for pkg in cmake make g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 fonts-wine xvfb xauth \
            fonts-wqy-microhei googletest imagemagick xdotool x11-utils python3 \
            clang-14 libclang-rt-14-dev; do
   have_pkg "$pkg" || need+=("$pkg")

@@ -24,9 +24,10 @@ wine_select() {
 # Creates the selected prefix once, single-threaded (tests racing to create
 # it fail), with the crash dialog off, the form's font names mapped to a CJK
 # font, Wine drawing its own window frames (there is no window manager in
-# Xvfb) and 96 DPI.
+# Xvfb), 96 DPI and Wine's own fonts (wine_prefix_fonts, also for older
+# prefixes).
 wine_prefix_init() {
-  if [[ -f $WINEPREFIX/.tarnwick-ready ]]; then return; fi
+  if [[ -f $WINEPREFIX/.tarnwick-ready ]]; then wine_prefix_fonts; return; fi
   rm -rf "$WINEPREFIX"
   mkdir -p "$build"
   "$WINE" wineboot --init >/dev/null 2>&1 || true
@@ -48,7 +49,23 @@ wine_prefix_init() {
     | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
   "$WINE" regedit /S 'C:\tarnwick-setup.reg' >/dev/null 2>&1 || true
   wineserver -w
+  wine_prefix_fonts
   touch "$WINEPREFIX/.tarnwick-ready"
+}
+
+# Wine's own fonts in the prefix's Fonts folder, where this Wine looks for
+# them: its frames draw the minimise, maximise and close symbols in Marlett
+# and show the letters "0 1 r" without it. Checked on every use, so that a
+# prefix made before the fonts were installed gets them too.
+wine_prefix_fonts() {
+  local from=/usr/share/wine/fonts to=$WINEPREFIX/drive_c/windows/Fonts
+  [[ -f $to/marlett.ttf ]] && return
+  if [[ ! -f $from/marlett.ttf ]]; then
+    echo "wine-env: $from/marlett.ttf is missing (Debian package fonts-wine, scripts/setup.sh installs it)" >&2
+    return
+  fi
+  mkdir -p "$to"
+  cp -n "$from"/* "$to"/
 }
 
 # Starts a private Xvfb and exports DISPLAY; stopped by xvfb_stop.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <string_view>
 
 #include "compute_length.h"
 #include "length_format.h"
@@ -29,8 +30,49 @@ TEST(ReadNumber, LeadingNumberAndBlanks) {
   EXPECT_EQ(ReadNumber(L"5."), 5);
   EXPECT_EQ(ReadNumber(L"."), 0);
   EXPECT_EQ(ReadNumber(L"0012"), 12);
-  EXPECT_EQ(ReadNumber(L"１２"), 0) << "full-width digits are not digits";
   EXPECT_EQ(ReadNumber(L"12中"), 12);
+}
+
+// The full-width image of an ASCII text, as an input method in full-width
+// mode types it: U+FF01 to U+FF5E for '!' to '~', U+3000 for the blank.
+std::wstring FullWidth(std::wstring_view ascii) {
+  std::wstring out;
+  for (wchar_t c : ascii) out.push_back(c == L' ' ? L'\x3000' : static_cast<wchar_t>(c - 0x21 + 0xFF01));
+  return out;
+}
+
+TEST(ReadNumber, FullWidthFormsReadAsTheirAsciiCounterparts) {
+  // Every rule of the reader holds for full-width input, mixed or not.
+  for (const wchar_t* ascii : {L"12.5", L"-10", L"+10", L" 12.5t", L"1,5", L"1.5.3", L"1 2 3", L"1E3",
+                               L"2.5d-1", L"&H1F", L"&hff", L"&O17", L"&X12", L"abc", L"--10", L".5",
+                               L"1.7976931348623157E308", L"1E400", L"-0"}) {
+    SCOPED_TRACE(testing::Message() << "ASCII image " << testing::PrintToString(std::wstring(ascii)));
+    double expected = ReadNumber(ascii);
+    EXPECT_TRUE(std::signbit(ReadNumber(FullWidth(ascii))) == std::signbit(expected));
+    EXPECT_EQ(ReadNumber(FullWidth(ascii)), expected);
+  }
+  struct Case {
+    const wchar_t* text;
+    double value;
+  };
+  const Case cases[] = {
+      {L"１２．５", 12.5},
+      {L"－１０", -10},
+      {L"１2.５", 12.5},                 // mixed widths
+      {L"\x3000１\x3000２", 12},         // the ideographic space is a blank
+      {L"１０吨", 10},
+      {L"１０、５", 10},                 // the ideographic comma ends the number
+      {L"１．５\xFF0E３", 1.5},           // a second full-width point ends it too
+      {L"\xFF06\xFF28\xFF11\xFF26", 31},  // &H1F
+      {L"１\xFF25３", 1000},              // full-width E
+      {L"\xFF00" L"12", 0},               // just below the full-width block
+      {L"\xFF5F" L"12", 0},               // just above it
+      {L"\x3001" L"12", 0},
+      {L"〇", 0},                        // an ideographic zero is not a digit
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ReadNumber(c.text), c.value) << testing::PrintToString(std::wstring(c.text));
+  }
 }
 
 TEST(ReadNumber, Signs) {
@@ -161,6 +203,7 @@ TEST(ComputeLength, Results) {
   EXPECT_EQ(FormatLength(ComputeLengthFromTexts(L"", L"0.22", L"1.81").metres), L"0.00  米");
   EXPECT_EQ(FormatLength(ComputeLengthFromTexts(L"0", L"0.22", L"1.81").metres), L"0.00  米");
   EXPECT_EQ(FormatLength(ComputeLengthFromTexts(L"-1E-300", L"0.22", L"1.81").metres), L"0.00  米");
+  EXPECT_EQ(FormatLength(ComputeLengthFromTexts(L"１０", L"０．２２", L"１．８１").metres), L"3.20  米");
   LengthResult underflow = ComputeLengthFromTexts(L"1E-320", L"1E100", L"1");
   EXPECT_EQ(underflow.status, LengthStatus::kOk);
   EXPECT_EQ(underflow.metres, 0);
@@ -169,6 +212,7 @@ TEST(ComputeLength, Results) {
 TEST(ComputeLength, FailuresStopWithTheirCause) {
   EXPECT_EQ(ComputeLengthFromTexts(L"10", L"", L"1.81").status, LengthStatus::kZeroDivisor);
   EXPECT_EQ(ComputeLengthFromTexts(L"10", L"0.22", L"abc").status, LengthStatus::kZeroDivisor);
+  EXPECT_EQ(ComputeLengthFromTexts(L"10", L"０", L"1.81").status, LengthStatus::kZeroDivisor);
   EXPECT_EQ(ComputeLengthFromTexts(L"0", L"0", L"1.81").status, LengthStatus::kZeroDivisor);
   EXPECT_EQ(ComputeLengthFromTexts(L"10", L"-0", L"1.81").status, LengthStatus::kZeroDivisor);
   EXPECT_EQ(ComputeLengthFromTexts(L"1E308", L"0.22", L"1.81").status, LengthStatus::kOverflow);

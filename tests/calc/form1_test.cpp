@@ -36,6 +36,23 @@ RECT RectInParent(HWND window) {
   return r;
 }
 
+// Counts the characters 13 that the thread's message loop takes, and how
+// many of them carry the auto-repeat bit (lParam bit 30).
+struct EnterChars {
+  int all = 0;
+  int repeated = 0;
+};
+EnterChars g_enter_chars;
+
+LRESULT CALLBACK CountEnterChars(int code, WPARAM wparam, LPARAM lparam) {
+  const MSG* msg = reinterpret_cast<const MSG*>(lparam);
+  if (code == HC_ACTION && wparam == PM_REMOVE && msg->message == WM_CHAR && msg->wParam == L'\r') {
+    ++g_enter_chars.all;
+    if (msg->lParam & (LPARAM{1} << 30)) ++g_enter_chars.repeated;
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
 struct Recorded {
   std::vector<std::wstring> messages;
   std::vector<HWND> owners;
@@ -75,6 +92,24 @@ class Form1Test : public ::testing::Test {
     UINT scan = MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
     PostMessageW(target, WM_KEYDOWN, key, 1 | (static_cast<LPARAM>(scan) << 16));
     PostMessageW(target, WM_KEYUP, key, 1 | (static_cast<LPARAM>(scan) << 16) | (LPARAM{3} << 30));
+    Pump();
+  }
+
+  // A key held down, through the platform's own input queue: the press,
+  // then auto-repeated key-downs arriving one after another as a keyboard's
+  // typematic repeat sends them (the platform marks them as repeats), then
+  // the release.
+  void HoldKey(WORD key, int repeats) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    for (int i = 0; i <= repeats; ++i) {
+      SendInput(1, &input, sizeof input);
+      Pump();
+    }
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(1, &input, sizeof input);
     Pump();
   }
 
@@ -295,6 +330,77 @@ TEST_F(Form1Test, Command1ClicksByMouseSpaceAndEnterOnce) {
   PressKey(VK_SPACE);
   EXPECT_EQ(WindowText(Window(kText4)), L"6.40" + kMetreSuffix);
   EXPECT_EQ(GetFocus(), Window(kText3));
+}
+
+// Holding Enter computes once, in the weight box as on Command1 (whose
+// click moves the focus to the weight box, where the repeats then land);
+// a refused computation keeps the focus and shows its message once. The
+// next deliberate press computes again.
+TEST_F(Form1Test, HeldEnterComputesOnceAndTheNextPressAgain) {
+  struct Case {
+    int focus;
+    const wchar_t* thickness;
+    const wchar_t* weight;
+    const wchar_t* result;  // nullptr: refused, everything stays
+  };
+  const Case cases[] = {
+      {kText3, L"0.22", L"10", L"3.20"},
+      {kCommand1, L"0.22", L"-10", L"-3.20"},
+      {kText3, L"0", L"10", nullptr},
+      {kCommand1, L"0", L"10", nullptr},
+  };
+  HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, CountEnterChars, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  SetForegroundWindow(form().window());
+  Pump();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "focus on control " << c.focus << ", thickness "
+                                    << testing::PrintToString(std::wstring(c.thickness)));
+    SetWindowTextW(Window(kText1), c.thickness);
+    SetWindowTextW(Window(kText3), c.weight);
+    SetWindowTextW(Window(kText4), L"");
+    form().SetFocusTo(c.focus);
+    recorded_.messages.clear();
+    g_enter_chars = {};
+    HoldKey(VK_RETURN, 4);
+    EXPECT_EQ(g_enter_chars.repeated, (c.focus == kText3 || c.result) ? 4 : 0)
+        << "repeats as the platform delivers them (a button takes no characters)";
+    if (c.result) {
+      EXPECT_EQ(WindowText(Window(kText4)), c.result + kMetreSuffix);
+      EXPECT_EQ(WindowText(Window(kText3)), L"");
+      EXPECT_EQ(GetFocus(), Window(kText3));
+      EXPECT_TRUE(recorded_.messages.empty());
+      HoldKey(VK_RETURN, 0);
+      EXPECT_EQ(WindowText(Window(kText4)), L"0.00" + kMetreSuffix);
+    } else {
+      EXPECT_EQ(WindowText(Window(kText4)), L"");
+      EXPECT_EQ(WindowText(Window(kText3)), c.weight);
+      EXPECT_EQ(GetFocus(), Window(c.focus));
+      EXPECT_EQ(recorded_.messages.size(), 1u);
+      HoldKey(VK_RETURN, 0);
+      EXPECT_EQ(recorded_.messages.size(), 2u);
+    }
+  }
+  UnhookWindowsHookEx(hook);
+}
+
+// What an input method in full-width mode types reaches each box as
+// characters and reads as the ASCII it stands for.
+TEST_F(Form1Test, FullWidthInputReadsInAllThreeBoxes) {
+  const struct {
+    int control;
+    const wchar_t* typed;
+  } boxes[] = {{kText1, L"０．２２"}, {kText2, L"\x3000１．８１"}, {kText3, L"－１０吨"}};
+  for (const auto& box : boxes) {
+    SetWindowTextW(Window(box.control), L"");
+    TypeText(box.control, box.typed);
+    EXPECT_EQ(WindowText(Window(box.control)), box.typed);
+  }
+  SetForegroundWindow(form().window());
+  form().SetFocusTo(kText3);
+  HoldKey(VK_RETURN, 0);
+  EXPECT_EQ(WindowText(Window(kText4)), L"-3.20" + kMetreSuffix);
+  EXPECT_TRUE(recorded_.messages.empty());
 }
 
 TEST_F(Form1Test, DoubleClickEmptiesAndBadInputLeavesEverything) {
