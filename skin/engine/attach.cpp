@@ -2,6 +2,8 @@
 
 #include <skin/skin.h>
 
+#include <commctrl.h>
+
 #include "engine/dispatcher.h"
 #include "gdi/call_counts.h"
 #include "gdi/gdi_toolkit.h"
@@ -15,9 +17,6 @@
 namespace skin {
 namespace {
 
-// Button style bits 0x2 and 0x4 mark check boxes, radio buttons and group
-// boxes; only a window with both clear is switched to owner drawing.
-constexpr LONG_PTR kNotPushButtonMask = 0x6;
 constexpr int kCornerEllipse = 3;
 
 LONG_PTR GetStyle(HWND window) { return GetWindowLongPtrW(window, GWL_STYLE); }
@@ -53,7 +52,21 @@ void SetRoundedRegion(HWND window, int width, int height) {
   SetWindowRgn(window, region, TRUE);
 }
 
+// Every button-class window gets the properties detach restores from; only
+// a plain push button gets images, owner drawing and the rounded region.
+// Check boxes, radio buttons, group boxes and the other types keep their
+// own painting and behaviour.
 void AttachPushButton(HWND window) {
+  const LONG_PTR style = GetStyle(window);
+  // Whatever TIMERID says, no fade timer of an earlier attach runs on.
+  KillTimer(window, kFadeTimerId);
+  SetPropInt(window, prop::kOldStyle, static_cast<int32_t>(style));
+  SetPropInt(window, prop::kMouseFlag, 0);
+  SetPropInt(window, prop::kTimerId, 0);
+  SetPropInt(window, prop::kOldState, IsWindowEnabled(window) ? kStateNormal : kStateDisabled);
+  SetPropInt(window, prop::kAlphaLevel, 0);
+  if (!IsPlainPushButtonStyle(style)) return;
+
   {
     HDC window_dc = GetWindowDC(window);
     WindowBounds bounds;
@@ -69,22 +82,14 @@ void AttachPushButton(HWND window) {
     ReleaseDC(window, window_dc);
   }
 
-  const LONG_PTR style = GetStyle(window);
-  if ((style & kNotPushButtonMask) == 0) {
-    SendMessageW(window, BM_SETSTYLE, BS_OWNERDRAW, TRUE);
-  }
-  SetPropInt(window, prop::kOldStyle, static_cast<int32_t>(style));
-  SetPropInt(window, prop::kMouseFlag, 0);
-  SetPropInt(window, prop::kTimerId, 0);
-  SetPropInt(window, prop::kOldState, IsWindowEnabled(window) ? kStateNormal : kStateDisabled);
-  SetPropInt(window, prop::kAlphaLevel, 0);
-
+  SendMessageW(window, BM_SETSTYLE, BS_OWNERDRAW, TRUE);
   WindowBounds bounds;
   GetWindowBounds(window, bounds);
   SetRoundedRegion(window, bounds.Width, bounds.Height);
 }
 
 void DetachPushButton(HWND window) {
+  const bool plain = IsPlainPushButton(window);
   // The DC goes first: a bitmap still selected into a DC cannot be deleted.
   for (int state = 0; state < 4; ++state) {
     const std::string dc_name = StateDcName(state);
@@ -97,14 +102,28 @@ void DetachPushButton(HWND window) {
     RemoveSkinProp(window, bitmap_name.c_str());
   }
   StopFadeTimer(window);
+  KillTimer(window, kFadeTimerId);  // also one TIMERID lost track of
   // Writing the saved style back also undoes the owner-draw switch. The
   // 32-bit value is widened with its sign, as the style was read.
   SetWindowLongPtrW(window, GWL_STYLE, static_cast<LONG>(GetPropInt(window, prop::kOldStyle)));
   for (const char* name : {prop::kOldStyle, prop::kMouseFlag, prop::kTimerId, prop::kOldState, prop::kAlphaLevel}) {
     RemoveSkinProp(window, name);
   }
-  SetWindowRgn(window, nullptr, TRUE);
+  // Only the region the skin gave; another button's own region stays.
+  if (plain) SetWindowRgn(window, nullptr, TRUE);
 }
+
+// The drop-down list of a combo box is not its descendant; the skin attached
+// it on the combo box's behalf (WM_CTLCOLORLISTBOX) and takes it off with it.
+void DetachDropDownList(HWND combo) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  if (GetComboBoxInfo(combo, &info) && info.hwndList && info.hwndList != combo) DetachWindow(info.hwndList);
+}
+
+// The skin is on top of the window's chain when the window's procedure is
+// the skin's own.
+bool SkinIsOnTop(HWND window) { return GetWindowProc(window) == SkinWindowProc; }
 
 void SetUp() {
   SkinState& state = State();
@@ -161,10 +180,17 @@ int AttachWindow(HWND window) {
   }
 
   ++State().attached_count;
-  // PROCADDR is stored before the procedure is swapped, so no message can
-  // reach the dispatcher while the window looks unattached.
-  SetPropHandle(window, prop::kProcAddr, reinterpret_cast<HANDLE>(GetWindowProc(window)));
-  SetWindowProc(window, SkinWindowProc);
+  if (HANDLE below = GetPropHandle(window, prop::kPassProc)) {
+    // Detached earlier under another subclass, the skin still sits in the
+    // chain: it takes up its work there again, below that subclass.
+    SetPropHandle(window, prop::kProcAddr, below);
+    RemoveSkinProp(window, prop::kPassProc);
+  } else {
+    // PROCADDR is stored before the procedure is swapped, so no message can
+    // reach the dispatcher while the window looks unattached.
+    SetPropHandle(window, prop::kProcAddr, reinterpret_cast<HANDLE>(GetWindowProc(window)));
+    SetWindowProc(window, SkinWindowProc);
+  }
   RepaintWholeWindow(window);
   return 1;
 }
@@ -183,6 +209,10 @@ int DetachWindow(HWND window) {
       break;
     case ControlFamily::ComboBox:
     case ControlFamily::DriveList:
+      DetachDropDownList(window);
+      RemoveSkinProp(window, prop::kMouseFlag);
+      RemoveSkinProp(window, prop::kOldState);
+      break;
     case ControlFamily::CheckBox:
     case ControlFamily::OptionButton:
       RemoveSkinProp(window, prop::kMouseFlag);
@@ -198,7 +228,15 @@ int DetachWindow(HWND window) {
   }
 
   RemoveSkinProp(window, prop::kProcAddr);
-  SetWindowProc(window, previous);
+  if (SkinIsOnTop(window)) {
+    SetWindowProc(window, previous);
+  } else {
+    // Another subclass sits above the skin and forwards to it: putting the
+    // saved procedure back would cut that subclass out. The skin stays as
+    // a pure pass-through (see SkinWindowProc) and leaves the chain when
+    // the window is destroyed or when it is on top again.
+    SetPropHandle(window, prop::kPassProc, reinterpret_cast<HANDLE>(previous));
+  }
   RepaintWholeWindow(window);
 
   if (--State().attached_count <= 0) TearDown();
@@ -213,6 +251,25 @@ BOOL CALLBACK AttachChildProc(HWND child, LPARAM) {
 BOOL CALLBACK DetachChildProc(HWND child, LPARAM) {
   DetachWindow(child);
   return TRUE;
+}
+
+LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto below = reinterpret_cast<WNDPROC>(GetPropHandle(window, prop::kPassProc));
+  if (!below) {
+    return IsWindowUnicode(window) ? DefWindowProcW(window, message, wParam, lParam)
+                                   : DefWindowProcA(window, message, wParam, lParam);
+  }
+  if (message == WM_NCDESTROY) {
+    // The last message: the skin leaves the chain with it.
+    RemoveSkinProp(window, prop::kPassProc);
+  } else if (SkinIsOnTop(window)) {
+    // The subclass above has taken itself out by putting the skin's
+    // procedure back: the skin puts back what lies below it in turn.
+    RemoveSkinProp(window, prop::kPassProc);
+    SetWindowProc(window, below);
+  }
+  return IsWindowUnicode(window) ? CallWindowProcW(below, window, message, wParam, lParam)
+                                 : CallWindowProcA(below, window, message, wParam, lParam);
 }
 
 bool IsApiExported(const char* function, const char* library) {
@@ -230,6 +287,12 @@ bool IsApiExported(const char* function, const char* library) {
 int SkinAttach(HWND window) {
   const bool set_up_now = !skin::State().initialised;
   if (set_up_now) skin::SetUp();
+  // Whatever the window's class, its descendants are attached first (a form
+  // does this itself inside AttachWindow; one reached twice is attached once).
+  if (window && skin::ClassifyWindow(window) != skin::ControlFamily::Form && skin::IsOwnWindow(window) &&
+      !skin::IsAttached(window)) {
+    EnumChildWindows(window, skin::AttachChildProc, 0);
+  }
   const int attached = skin::AttachWindow(window);
   // A first call that attaches nothing would otherwise leave the sheets
   // built with no window whose detach could ever free them.
@@ -237,4 +300,9 @@ int SkinAttach(HWND window) {
   return attached;
 }
 
-int SkinDetach(HWND window) { return skin::DetachWindow(window); }
+int SkinDetach(HWND window) {
+  if (!window || !skin::IsAttached(window)) return 0;
+  // Descendants first, whatever the window's class: SkinAttach attached them.
+  if (skin::ClassifyWindow(window) != skin::ControlFamily::Form) EnumChildWindows(window, skin::DetachChildProc, 0);
+  return skin::DetachWindow(window);
+}

@@ -10,8 +10,15 @@ namespace skin {
 // is not a window of this thread.
 int AttachWindow(HWND window);
 // 1 if this call detached the window; 0 for a null handle or a window that
-// is not attached.
+// is not attached. With another subclass above the skin, the skin stays in
+// the chain as a pass-through (PassOn) instead of cutting that subclass out.
 int DetachWindow(HWND window);
+
+// The skin's procedure on a window it is no longer attached to: passes the
+// message on to the procedure below the skin (PASSPROC), leaving the chain
+// when it can (on top again, or WM_NCDESTROY); with nothing below, the
+// default procedure.
+LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 BOOL CALLBACK AttachChildProc(HWND child, LPARAM unused);
 BOOL CALLBACK DetachChildProc(HWND child, LPARAM unused);

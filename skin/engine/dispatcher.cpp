@@ -18,10 +18,7 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   if (!window) return 0;
   const Message m{reinterpret_cast<WNDPROC>(GetPropHandle(window, prop::kProcAddr)), window, message, wParam,
                   lParam};
-  if (!m.previous) {
-    return IsWindowUnicode(window) ? DefWindowProcW(window, message, wParam, lParam)
-                                   : DefWindowProcA(window, message, wParam, lParam);
-  }
+  if (!m.previous) return PassOn(window, message, wParam, lParam);
 
   switch (message) {
     case WM_DESTROY:

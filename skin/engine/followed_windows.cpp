@@ -2,6 +2,7 @@
 
 #include "engine/attach.h"
 #include "state/families.h"
+#include "state/properties.h"
 
 namespace skin {
 
@@ -18,7 +19,8 @@ LRESULT OnActivate(const Message& m) {
 
 LRESULT OnWindowNamed(const Message& m) {
   const LRESULT result = m.Forward();
-  if (m.lParam) AttachWindow(reinterpret_cast<HWND>(m.lParam));
+  // A window detached inside the forward no longer follows anything.
+  if (m.lParam && IsAttached(m.window)) AttachWindow(reinterpret_cast<HWND>(m.lParam));
   return result;
 }
 

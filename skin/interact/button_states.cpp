@@ -14,9 +14,6 @@ constexpr WPARAM kSpaceKey = VK_SPACE;
 constexpr int kFullAlpha = 255;
 constexpr int kLeaveHotAlpha = 140;     // the hot image shown once on leaving
 constexpr int kReleaseStartAlpha = 60;  // a released button fades from here
-// Check boxes, radio buttons and group boxes of the "button" class keep
-// their own painting.
-constexpr int32_t kNotPushButtonMask = 0x6;
 
 bool TracksMouse(ControlFamily family) {
   switch (family) {
@@ -31,8 +28,6 @@ bool TracksMouse(ControlFamily family) {
       return false;
   }
 }
-
-bool IsSkinPaintedButton(HWND window) { return (GetPropInt(window, prop::kOldStyle) & kNotPushButtonMask) == 0; }
 
 bool CursorIsOver(HWND window) {
   POINT cursor{};
@@ -103,8 +98,9 @@ bool ArmLeaveTracking(HWND window) {
 }
 
 LRESULT OnMouseMove(const Message& m) {
-  const ControlFamily family = ClassifyWindow(m.window);
+  const ControlFamily family = SkinnedFamily(m.window);
   const LRESULT result = m.Forward();
+  if (!IsAttached(m.window)) return result;  // detached inside the forward
   if (!TracksMouse(family)) return result;
   if (family == ControlFamily::PushButton) {
     PushButtonMouseMove(m.window);
@@ -116,8 +112,9 @@ LRESULT OnMouseMove(const Message& m) {
 }
 
 LRESULT OnMouseLeave(const Message& m) {
-  const ControlFamily family = ClassifyWindow(m.window);
+  const ControlFamily family = SkinnedFamily(m.window);
   const LRESULT result = m.Forward();
+  if (!IsAttached(m.window)) return result;  // detached inside the forward
   if (family == ControlFamily::PushButton) {
     SetPropInt(m.window, prop::kMouseFlag, 0);
     // A held button stays pressed (the platform reports the leave even
@@ -138,8 +135,9 @@ LRESULT OnMouseLeave(const Message& m) {
 }
 
 LRESULT OnLButtonDown(const Message& m) {
-  const ControlFamily family = ClassifyWindow(m.window);
+  const ControlFamily family = SkinnedFamily(m.window);
   const LRESULT result = m.Forward();
+  if (!IsAttached(m.window)) return result;  // detached inside the forward
   if (family == ControlFamily::PushButton) {
     ShowPressed(m.window);
   } else {
@@ -149,8 +147,9 @@ LRESULT OnLButtonDown(const Message& m) {
 }
 
 LRESULT OnLButtonDblClk(const Message& m) {
-  const ControlFamily family = ClassifyWindow(m.window);
+  const ControlFamily family = SkinnedFamily(m.window);
   const LRESULT result = m.Forward();
+  if (!IsAttached(m.window)) return result;  // detached inside the forward
   if (family == ControlFamily::PushButton) {
     ShowPressed(m.window);
   } else {
@@ -160,8 +159,9 @@ LRESULT OnLButtonDblClk(const Message& m) {
 }
 
 LRESULT OnLButtonUp(const Message& m) {
-  const ControlFamily family = ClassifyWindow(m.window);
+  const ControlFamily family = SkinnedFamily(m.window);
   const LRESULT result = m.Forward();
+  if (!IsAttached(m.window)) return result;  // detached inside the forward
   if (family == ControlFamily::PushButton) {
     // Cleared so that the next move over the button starts the hot fade.
     SetPropInt(m.window, prop::kMouseFlag, 0);
@@ -173,8 +173,9 @@ LRESULT OnLButtonUp(const Message& m) {
 }
 
 LRESULT OnKeyDown(const Message& m) {
-  const ControlFamily family = ClassifyWindow(m.window);
+  const ControlFamily family = SkinnedFamily(m.window);
   const LRESULT result = m.Forward();
+  if (!IsAttached(m.window)) return result;  // detached inside the forward
   if (m.wParam != kSpaceKey) return result;
   if (family == ControlFamily::PushButton) {
     ShowPressed(m.window);
@@ -185,8 +186,9 @@ LRESULT OnKeyDown(const Message& m) {
 }
 
 LRESULT OnKeyUp(const Message& m) {
-  const ControlFamily family = ClassifyWindow(m.window);
+  const ControlFamily family = SkinnedFamily(m.window);
   const LRESULT result = m.Forward();
+  if (!IsAttached(m.window)) return result;  // detached inside the forward
   if (m.wParam != kSpaceKey) return result;
   if (family == ControlFamily::PushButton) {
     SetPropInt(m.window, prop::kMouseFlag, 0);
@@ -202,8 +204,9 @@ namespace {
 // Focus changes keep the state; the images are rendered anew with or
 // without the focus mark and faded in.
 LRESULT OnFocusChange(const Message& m) {
-  const ControlFamily family = ClassifyWindow(m.window);
+  const ControlFamily family = SkinnedFamily(m.window);
   const LRESULT result = m.Forward();
+  if (!IsAttached(m.window)) return result;  // detached inside the forward
   if (family == ControlFamily::PushButton) {
     RenderButtonImages(m.window);
     if (m.message == WM_KILLFOCUS && PressIsHeld(m.window)) {
@@ -224,8 +227,9 @@ LRESULT OnSetFocus(const Message& m) { return OnFocusChange(m); }
 LRESULT OnKillFocus(const Message& m) { return OnFocusChange(m); }
 
 LRESULT OnEnable(const Message& m) {
-  const ControlFamily family = ClassifyWindow(m.window);
+  const ControlFamily family = SkinnedFamily(m.window);
   const LRESULT result = m.Forward();
+  if (!IsAttached(m.window)) return result;  // detached inside the forward
   if (family == ControlFamily::PushButton) {
     // The new state shows at once. Leave tracking ends with the disabling,
     // so the next move over the button arms it again.
@@ -239,8 +243,9 @@ LRESULT OnEnable(const Message& m) {
 }
 
 LRESULT OnCaptureChanged(const Message& m) {
-  const ControlFamily family = ClassifyWindow(m.window);
+  const ControlFamily family = SkinnedFamily(m.window);
   const LRESULT result = m.Forward();
+  if (!IsAttached(m.window)) return result;  // detached inside the forward
   // Another window took the capture while the press was held (the button's
   // own release gives it up too, and then sets the face itself after).
   const HWND new_capture = reinterpret_cast<HWND>(m.lParam);
@@ -251,11 +256,12 @@ LRESULT OnCaptureChanged(const Message& m) {
 }
 
 LRESULT OnTextOrFontChange(const Message& m) {
-  const ControlFamily family = ClassifyWindow(m.window);
+  const ControlFamily family = SkinnedFamily(m.window);
   const LRESULT result = m.Forward();
+  if (!IsAttached(m.window)) return result;  // detached inside the forward
   if (family == ControlFamily::PushButton) {
     // The images carry the caption in the button's font.
-    if (IsSkinPaintedButton(m.window)) {
+    if (IsPlainPushButton(m.window)) {
       RenderButtonImages(m.window);
       ShowAtFullLevel(m.window);
     }
@@ -266,8 +272,9 @@ LRESULT OnTextOrFontChange(const Message& m) {
 }
 
 LRESULT OnSetCheck(const Message& m) {
-  const ControlFamily family = ClassifyWindow(m.window);
+  const ControlFamily family = SkinnedFamily(m.window);
   const LRESULT result = m.Forward();
+  if (!IsAttached(m.window)) return result;  // detached inside the forward
   ControlRepaintGlyph(m, family);
   return result;
 }
@@ -276,7 +283,7 @@ LRESULT OnEraseBackground(const Message& m) {
   // A skinned push button's image covers it whole; erasing first would show
   // one frame of the background brush (the owner-drawn button fills its
   // client area on erase).
-  if (ClassifyWindow(m.window) == ControlFamily::PushButton && IsSkinPaintedButton(m.window)) return 1;
+  if (SkinnedFamily(m.window) == ControlFamily::PushButton && IsPlainPushButton(m.window)) return 1;
   return m.Forward();
 }
 

@@ -25,7 +25,7 @@ BOOL StopFadeTimer(HWND window) {
 // the picture converges on it; the last blend is at 255, which leaves
 // exactly the target. The fade counts ticks, so late ticks only slow it.
 LRESULT OnTimer(const Message& m) {
-  if (ClassifyWindow(m.window) == ControlFamily::PushButton) {
+  if (SkinnedFamily(m.window) == ControlFamily::PushButton) {
     int level = GetPropInt(m.window, prop::kAlphaLevel);
     BlendButtonImageAt(m.window, nullptr, level);
     level += kFadeStep;

@@ -15,13 +15,11 @@
 namespace skin {
 namespace {
 
-constexpr int32_t kNotPushButtonMask = 0x6;
 constexpr int kFullAlpha = 255;
 
 // A plain push button is never painted by its own procedure while skinned:
 // it shows the image of its state at full opacity, ending any fade.
 LRESULT PaintPushButton(const Message& m) {
-  if (GetPropInt(m.window, prop::kOldStyle) & kNotPushButtonMask) return m.Forward();
   StopFadeTimer(m.window);
   SetPropInt(m.window, prop::kAlphaLevel, kFullAlpha);
   ScopedPaint paint(m.window);
@@ -38,7 +36,7 @@ LRESULT ForwardThenFrame(const Message& m, bool inner_ring) {
 }  // namespace
 
 LRESULT OnPaint(const Message& m) {
-  const ControlFamily family = ClassifyWindow(m.window);
+  const ControlFamily family = SkinnedFamily(m.window);
   switch (family) {
     case ControlFamily::PushButton:
       return PaintPushButton(m);

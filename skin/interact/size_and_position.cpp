@@ -12,7 +12,8 @@ namespace skin {
 
 LRESULT OnSize(const Message& m) {
   const LRESULT result = m.Forward();
-  if (ClassifyWindow(m.window) != ControlFamily::PushButton) return result;
+  if (!IsAttached(m.window)) return result;  // detached inside the forward
+  if (SkinnedFamily(m.window) != ControlFamily::PushButton) return result;
 
   WindowBounds bounds;
   GetWindowBounds(m.window, bounds);
@@ -41,6 +42,7 @@ LRESULT OnSize(const Message& m) {
 
 LRESULT OnWindowPosChanging(const Message& m) {
   const LRESULT result = m.Forward();
+  if (!IsAttached(m.window)) return result;  // detached inside the forward
   const ControlFamily family = ClassifyWindow(m.window);
   if (family == ControlFamily::ComboBox || family == ControlFamily::DriveList) {
     int state = kStateNormal;

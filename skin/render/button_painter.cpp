@@ -11,13 +11,10 @@
 namespace skin {
 namespace {
 
-constexpr LONG_PTR kNotPushButtonMask = 0x6;
 constexpr int kCellWidth = 7;
 constexpr int kCellHeight = 21;
 constexpr int kCellEdge = 3;
 constexpr int kCaptionInset = 2;
-
-bool IsPlainPushButton(HWND window) { return (GetPropInt(window, prop::kOldStyle) & kNotPushButtonMask) == 0; }
 
 int Blend(HWND window, HDC dc, std::optional<int> level) {
   if (!IsWindowEnabled(window)) SetPropInt(window, prop::kOldState, kStateDisabled);

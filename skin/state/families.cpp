@@ -78,4 +78,9 @@ const char* FamilyName(ControlFamily family) {
   return "Unclassified";
 }
 
+bool IsPlainPushButtonStyle(LONG_PTR style) {
+  const LONG_PTR type = style & BS_TYPEMASK;
+  return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+}
+
 }  // namespace skin

@@ -35,4 +35,10 @@ ControlFamily ClassifyWindow(HWND window);
 
 const char* FamilyName(ControlFamily family);
 
+// True for the two push-button types (BS_PUSHBUTTON, BS_DEFPUSHBUTTON) of a
+// "button" window's style word: the only buttons the skin draws and animates.
+// Check boxes, radio buttons, group boxes, user, owner-drawn, split and
+// command-link buttons keep their own painting and behaviour.
+bool IsPlainPushButtonStyle(LONG_PTR style);
+
 }  // namespace skin

@@ -49,4 +49,15 @@ void RemoveSkinProp(HWND window, const char* name) {
 
 bool IsAttached(HWND window) { return GetPropHandle(window, prop::kProcAddr) != nullptr; }
 
+bool IsPlainPushButton(HWND window) {
+  // The saved 32-bit style, widened with its sign as it was read.
+  return IsPlainPushButtonStyle(static_cast<LONG>(GetPropInt(window, prop::kOldStyle)));
+}
+
+ControlFamily SkinnedFamily(HWND window) {
+  const ControlFamily family = ClassifyWindow(window);
+  if (family == ControlFamily::PushButton && !IsPlainPushButton(window)) return ControlFamily::Unclassified;
+  return family;
+}
+
 }  // namespace skin

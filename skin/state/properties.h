@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "state/families.h"
+
 namespace skin {
 namespace prop {
 inline constexpr char kProcAddr[] = "PROCADDR";
@@ -18,6 +20,10 @@ inline constexpr char kOldState[] = "OLDSTATE";
 inline constexpr char kAlphaLevel[] = "ALPHALEVEL";
 inline constexpr char kHdIndex[] = "HDINDEX";
 inline constexpr char kHmIndex[] = "HMINDEX";
+// The procedure below the skin of a window that was detached while another
+// subclass sat above the skin: the skin stays in the chain, passing every
+// message on, until the window is destroyed or the skin is on top again.
+inline constexpr char kPassProc[] = "PASSPROC";
 }  // namespace prop
 
 // VisualState values kept in OLDSTATE.
@@ -43,5 +49,14 @@ void RemoveSkinProp(HWND window, const char* name);
 
 // A window is attached exactly while it carries a non-zero PROCADDR.
 bool IsAttached(HWND window);
+
+// Whether an attached button-class window is one the skin draws: its saved
+// style (OLDSTYLE) is a plain push button's.
+bool IsPlainPushButton(HWND window);
+
+// The family whose looks and states the skin gives an attached window. A
+// button-class window that is not a plain push button (check box, radio
+// button, group box, owner-drawn...) keeps its own: Unclassified.
+ControlFamily SkinnedFamily(HWND window);
 
 }  // namespace skin

@@ -2,19 +2,55 @@
 //
 // Call SkinAttach with a top-level window before it is first shown and
 // SkinDetach with the same window when it unloads (before it is destroyed).
-// Attaching subclasses the window and every descendant, draws push buttons,
-// check boxes, option buttons, combo boxes, headers, progress bars and
-// client-edge borders in the skin's look, and follows windows that appear
-// later (drop-down lists, dialog boxes). Detaching restores every window and
-// frees every drawing object. Single-threaded: call both on the GUI thread.
+// Both must be called on the thread that created the window (the GUI
+// thread); nothing is locked.
+//
+// SkinAttach subclasses the window and every descendant it has at that
+// moment, whatever the window's class, and draws them in the skin's look by
+// window class name (README, "Reusing the skin engine"). Windows created
+// later are not followed, except a combo box's drop-down list, dialog boxes
+// and menu windows entering their idle loop, and forms, dialog boxes and
+// child windows that take the activation from a skinned window (message
+// boxes among them). Attach any other later window on its own with
+// SkinAttach(child) and take it off with SkinDetach(child).
+//
+// SkinDetach takes the skin off the window and every descendant, and off
+// the drop-down lists of its combo boxes: every window gets back its window
+// procedure, style and region, every skin property is removed and every
+// drawing object freed; when no window is attached any more, the sprite
+// sheets are freed too. A skinned window that is destroyed is detached on
+// the way.
+//
+// Host subclasses: a subclass installed above the skin after attach
+// (SetWindowLongPtr or SetWindowSubclass) keeps working after SkinDetach.
+// The skin then stays in that window's chain as a pure pass-through, which
+// takes itself out when the host's subclass removes itself or when the
+// window is destroyed.
 #pragma once
 
 #include <windows.h>
 
-// Returns 1 if this call attached the window, 0 if the handle is null or the
-// window was already attached.
+#define TARNWICK_VERSION_MAJOR 1
+#define TARNWICK_VERSION_MINOR 0
+#define TARNWICK_VERSION_PATCH 0
+#define TARNWICK_VERSION_STRING "1.0.0"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+// Returns 1 if this call attached the window. Returns 0, and changes
+// nothing, for a null handle, a handle that is not a window (a destroyed
+// one), a window of another thread or process, or a window already
+// attached (its descendants are not looked at again then: attach a later
+// child on its own).
 int SkinAttach(HWND window);
 
-// Returns 1 if this call detached the window, 0 if the handle is null or the
-// window was not attached.
+// Returns 1 if this call detached the window. Returns 0, and changes
+// nothing, for a null handle, a destroyed window, or a window that is not
+// attached (never attached, already detached, or of another thread).
 int SkinDetach(HWND window);
+
+#ifdef __cplusplus
+}
+#endif
