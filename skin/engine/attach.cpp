@@ -14,6 +14,11 @@
 #include "state/properties.h"
 #include "state/skin_state.h"
 
+static_assert(TARNWICK_VERSION_MAJOR == TARNWICK_PROJECT_VERSION_MAJOR &&
+                  TARNWICK_VERSION_MINOR == TARNWICK_PROJECT_VERSION_MINOR &&
+                  TARNWICK_VERSION_PATCH == TARNWICK_PROJECT_VERSION_PATCH,
+              "skin.h's version macros must match the project's version");
+
 namespace skin {
 namespace {
 

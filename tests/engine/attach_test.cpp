@@ -85,10 +85,20 @@ TEST_F(AttachTest, PushButtonsGetImagesRegionAndStyle) {
   EXPECT_EQ(Prop(def, "OLDSTATE"), 0);
   EXPECT_EQ(Prop(off, "OLDSTATE"), 3);
 
+  // A check box keeps its own painting: the properties detach restores
+  // from, but no images and no region.
+  for (int state = 0; state < 4; ++state) {
+    EXPECT_EQ(GetPropA(check, (std::to_string(state) + "HDC").c_str()), nullptr);
+  }
+  HRGN none = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(check, none), ERROR) << "a check box gets no rounded region";
+  DeleteObject(none);
   for (HWND button : {def, check}) {
     EXPECT_EQ(Prop(button, "MOUSEFLAG"), 0);
     EXPECT_EQ(Prop(button, "TIMERID"), 0);
     EXPECT_EQ(Prop(button, "ALPHALEVEL"), 0);
+  }
+  for (HWND button : {def}) {
     for (int state = 0; state < 4; ++state) {
       const std::string n = std::to_string(state);
       HDC dc = static_cast<HDC>(GetPropA(button, (n + "HDC").c_str()));
