@@ -68,23 +68,18 @@ void PressSpaceOn(HWND window) {
 }
 
 // Every window of this thread, top-level and child, drop-down lists too.
+BOOL CALLBACK CollectChild(HWND child, LPARAM out) {
+  reinterpret_cast<std::vector<HWND>*>(out)->push_back(child);
+  return TRUE;
+}
+BOOL CALLBACK CollectTop(HWND top, LPARAM out) {
+  reinterpret_cast<std::vector<HWND>*>(out)->push_back(top);
+  EnumChildWindows(top, CollectChild, out);
+  return TRUE;
+}
 std::vector<HWND> ThreadWindows() {
   std::vector<HWND> windows;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND top, LPARAM out) {
-        auto* list = reinterpret_cast<std::vector<HWND>*>(out);
-        list->push_back(top);
-        EnumChildWindows(
-            top,
-            [](HWND child, LPARAM inner) {
-              reinterpret_cast<std::vector<HWND>*>(inner)->push_back(child);
-              return TRUE;
-            },
-            out);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
+  EnumThreadWindows(GetCurrentThreadId(), CollectTop, reinterpret_cast<LPARAM>(&windows));
   return windows;
 }
 
@@ -307,6 +302,20 @@ TEST_F(HostTest, HostSubclassesAboveTheSkinSurviveDetach) {
   }
 }
 
+struct OtherThreadWindow {
+  HWND window = nullptr;
+  HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+};
+DWORD WINAPI OwnWindowThread(void* p) {
+  auto* o = static_cast<OtherThreadWindow*>(p);
+  o->window = CreateWindowExW(0, L"Button", L"x", WS_OVERLAPPED, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
+  SetEvent(o->ready);
+  WaitForSingleObject(o->done, INFINITE);
+  DestroyWindow(o->window);
+  return 0;
+}
+
 // SkinAttach takes a main window of any class with all its descendants and
 // the drop-down lists it opens; SkinDetach takes all of it off again. A
 // window created later is attached on its own. 1 and 0 say exactly whether
@@ -345,22 +354,8 @@ TEST_F(HostTest, WholeTreeOfAHostClassWindowAttachesAndDetaches) {
   EXPECT_FALSE(skin::State().initialised);
 
   // A window of another thread is never taken.
-  struct Other {
-    HWND window = nullptr;
-    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  } other;
-  HANDLE thread = CreateThread(
-      nullptr, 0,
-      [](void* p) -> DWORD {
-        auto* o = static_cast<Other*>(p);
-        o->window = CreateWindowExW(0, L"Button", L"x", WS_OVERLAPPED, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
-        SetEvent(o->ready);
-        WaitForSingleObject(o->done, INFINITE);
-        DestroyWindow(o->window);
-        return 0;
-      },
-      &other, 0, nullptr);
+  OtherThreadWindow other;
+  HANDLE thread = CreateThread(nullptr, 0, OwnWindowThread, &other, 0, nullptr);
   WaitForSingleObject(other.ready, INFINITE);
   EXPECT_EQ(SkinAttach(other.window), 0);
   EXPECT_EQ(SkinDetach(other.window), 0);
