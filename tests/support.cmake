@@ -10,6 +10,7 @@ target_link_libraries(tarnwick_test_support PUBLIC user32 gdi32)
 add_library(skin_test_fixtures STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/support/engine_fixture.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/support/family_fixture.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/support/true_face.cpp)
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/true_face.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/real_input.cpp)
 target_compile_options(skin_test_fixtures PRIVATE ${TARNWICK_WARNINGS})
 target_link_libraries(skin_test_fixtures PUBLIC skin_internal gallery_controls tarnwick_test_support ${TARNWICK_GTEST} comctl32)

@@ -14,38 +14,15 @@
 #include "state/properties.h"
 #include "state/skin_state.h"
 #include "support/engine_fixture.h"
+#include "support/real_input.h"
 
 namespace {
 
 using skin_test::HasNoSkinProps;
+using skin_test::Mouse;
+using skin_test::MoveOnto;
 using skin_test::Pump;
-
-void Settle() {
-  for (int i = 0; i < 5; ++i) {
-    Pump();
-    Sleep(10);
-  }
-  Pump();
-}
-
-void MoveOnto(HWND window) {
-  RECT r;
-  GetWindowRect(window, &r);
-  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = MOUSEEVENTF_MOVE;
-  SendInput(1, &input, sizeof(input));
-  Settle();
-}
-
-void Mouse(DWORD flag) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flag;
-  SendInput(1, &input, sizeof(input));
-  Settle();
-}
+using skin_test::Settle;
 
 void ClickOn(HWND window) {
   MoveOnto(window);
@@ -57,14 +34,8 @@ void PressSpaceOn(HWND window) {
   SetForegroundWindow(GetAncestor(window, GA_ROOT));
   SetFocus(window);
   Settle();
-  for (DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = VK_SPACE;
-    input.ki.dwFlags = flags;
-    SendInput(1, &input, sizeof(input));
-    Settle();
-  }
+  skin_test::Key(VK_SPACE, false);
+  skin_test::Key(VK_SPACE, true);
 }
 
 // Every window of this thread, top-level and child, drop-down lists too.
