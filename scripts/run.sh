@@ -3,6 +3,8 @@
 # DISPLAY it runs on that display until closed; without one it runs in a
 # private Xvfb, saves a screenshot of the window under the build folder and
 # closes the program.  "scripts/run.sh gallery" starts the skin gallery.
+# TARNWICK_DPI=144 runs it in a copy of the prefix at that DPI, and the
+# screenshot's name says so (build/screenshot-144dpi.png).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -18,20 +20,24 @@ fi
 "$root/scripts/build.sh" "$arch"
 wine_select "$arch"
 
+dpi=${TARNWICK_DPI:-96}
 case ${1:-tarnwick} in
   tarnwick) exe=$build/$arch/app/Tarnwick.exe; title=Tarnwick; shot=$build/screenshot.png ;;
   gallery)  exe=$build/$arch/examples/gallery/Gallery.exe; title=Gallery; shot=$build/gallery.png ;;
   *) echo "usage: $0 [tarnwick|gallery]" >&2; exit 2 ;;
 esac
+[[ $dpi == 96 ]] || shot=${shot%.png}-${dpi}dpi.png
 
 if [[ -n ${DISPLAY:-} ]]; then
   wine_prefix_init
+  wine_dpi_prefix "$dpi"
   exec "$WINE" "$exe"
 fi
 
 xvfb_start
 trap xvfb_stop EXIT
 wine_prefix_init
+wine_dpi_prefix "$dpi"
 "$WINE" "$exe" &
 app=$!
 win=
