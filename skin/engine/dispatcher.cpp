@@ -5,10 +5,12 @@
 #include "interact/button_states.h"
 #include "interact/control_states.h"
 #include "interact/fade.h"
+#include "interact/high_contrast_switch.h"
 #include "interact/paint_routing.h"
 #include "interact/size_and_position.h"
 #include "state/message.h"
 #include "state/properties.h"
+#include "state/skin_state.h"
 
 namespace skin {
 
@@ -21,6 +23,14 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   if (!m.previous) {
     return IsWindowUnicode(window) ? DefWindowProcW(window, message, wParam, lParam)
                                    : DefWindowProcA(window, message, wParam, lParam);
+  }
+
+  if (message == WM_SETTINGCHANGE || message == WM_SYSCOLORCHANGE) return OnSystemLookChange(m);
+  // In high-contrast mode the skin draws nothing: it only goes on following
+  // new windows and letting go of destroyed ones.
+  if (State().high_contrast && message != WM_DESTROY && message != WM_ACTIVATE && message != WM_ENTERIDLE &&
+      message != WM_CTLCOLORLISTBOX) {
+    return m.Forward();
   }
 
   switch (message) {
