@@ -522,6 +522,8 @@ LRESULT Form::OnFormMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
     case WM_SETFOCUS:
       if (saved_focus_ && IsWindow(saved_focus_)) SetFocus(saved_focus_);
       return 0;
+    case WM_DPICHANGED:
+      return OnDpiChanged(wparam, lparam);
     case WM_CLOSE:
       Close();
       return 0;

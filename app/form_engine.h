@@ -111,6 +111,9 @@ class Form {
   RECT LabelRect(int control) const;
   LOGFONTW ControlFont(int control) const;
   HWND Tooltips() const { return tooltips_; }
+  // The dots per inch the form is laid out for: the system's when it is
+  // created, then each monitor's it is moved to (WM_DPICHANGED).
+  int Dpi() const { return dpi_y_; }
 
   // The tab stops in tab order.
   std::vector<int> TabOrder() const;
@@ -144,6 +147,9 @@ class Form {
   void MakeFont(Control& control, const FontDesign& design, bool underline);
   void SizeLabel(Control& control);
   void CreateTooltips();
+  LRESULT OnDpiChanged(WPARAM wparam, LPARAM lparam);
+  void FitClientArea(const RECT& outer);
+  void ScaleTooltipFont();
   void PaintParent(HWND parent, int parent_index);
   void PaintFrameBox(HDC dc, int frame);
   void PaintLabel(HDC dc, const Control& label);
@@ -164,6 +170,11 @@ class Form {
   LOGFONTW form_logfont_{};
   tarnwick::OwnedObject<HFONT> form_font_;
   int dpi_x_ = 96, dpi_y_ = 96;
+  // Fonts and the tool tips' font replaced by the last DPI change, freed at
+  // the next one: until the windows have been laid out again (and a skin
+  // has re-rendered what it drew with them) they may still be selected.
+  std::vector<tarnwick::OwnedObject<HFONT>> retired_fonts_;
+  tarnwick::OwnedObject<HFONT> tooltip_font_;
   int pressed_label_ = kNoControl;
   int paint_count_ = 0;
   bool unloaded_ = false;

@@ -3,6 +3,8 @@
 # under Wine. With a DISPLAY it runs on that display until closed; without
 # one it runs in a private Xvfb, saves a screenshot of the window under the
 # build folder and closes the program.  "scripts/run.sh gallery" starts the skin gallery.
+# TARNWICK_DPI=144 runs it in a copy of the prefix at that DPI, and the
+# screenshot's name says so (build/screenshot-144dpi.png).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -16,6 +18,7 @@ if ! wine32_works; then
   echo "run: this kernel cannot run 32-bit Wine; starting the 64-bit build"
 fi
 
+dpi=${TARNWICK_DPI:-96}
 case ${1:-tarnwick} in
   tarnwick) target=Tarnwick; exe=$build/$arch/app/Tarnwick.exe; shot=$build/screenshot.png ;;
   gallery)  target=Gallery; exe=$build/$arch/examples/gallery/Gallery.exe; shot=$build/gallery.png ;;
@@ -25,15 +28,18 @@ title=$target
 # Only the program that is started; scripts/test.sh builds everything.
 "$root/scripts/build.sh" --target "$target" "$arch"
 wine_select "$arch"
+[[ $dpi == 96 ]] || shot=${shot%.png}-${dpi}dpi.png
 
 if [[ -n ${DISPLAY:-} ]]; then
   wine_prefix_init
+  wine_dpi_prefix "$dpi"
   exec "$WINE" "$exe"
 fi
 
 xvfb_start
 trap xvfb_stop EXIT
 wine_prefix_init
+wine_dpi_prefix "$dpi"
 "$WINE" "$exe" &
 app=$!
 win=

@@ -29,8 +29,7 @@ for arch in "${archs[@]}"; do
   wine_select "$arch"
   wine_prefix_init
   (cd "$build/$arch" && ctest --output-on-failure --timeout 300 "$@") || status=1
-  wineserver -k 2>/dev/null || true
-  wineserver -w 2>/dev/null || true
+  wine_servers_stop
 done
 
 # The pure logic natively under sanitizers, and a bounded fuzzing run.

@@ -2,7 +2,8 @@
 # and the fixtures that make skinned test windows.
 add_library(tarnwick_test_support STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/support/gdi_count.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/support/pixels.cpp)
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/pixels.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/simulated_high_contrast.cpp)
 target_include_directories(tarnwick_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_options(tarnwick_test_support PRIVATE ${TARNWICK_WARNINGS})
 target_link_libraries(tarnwick_test_support PUBLIC user32 gdi32)

@@ -21,11 +21,17 @@ constexpr int kFontHeight = -12;
 
 HFONT g_font = nullptr;
 bool g_quit_on_destroy = false;
+int g_dpi = 96;
+
+// The layout is written in pixels at 96 DPI and scaled to the display's,
+// so that check boxes and option buttons stay taller than the glyph the
+// skin sizes by the DPI, and texts fit their boxes.
+int Scaled(int pixels) { return MulDiv(pixels, g_dpi, 96); }
 
 HWND Add(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h,
          DWORD ex_style = 0) {
-  HWND child = CreateWindowExW(ex_style, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+  HWND child = CreateWindowExW(ex_style, cls, text, WS_CHILD | WS_VISIBLE | style, Scaled(x), Scaled(y), Scaled(w),
+                               Scaled(h), parent, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (child && g_font) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(g_font), FALSE);
   return child;
 }
@@ -104,7 +110,7 @@ void AddHeaderAndLists(HWND form) {
     HDITEMW item{};
     item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
     item.fmt = HDF_CENTER | HDF_STRING;
-    item.cxy = column.width;
+    item.cxy = Scaled(column.width);
     item.pszText = const_cast<wchar_t*>(column.text);
     SendMessageW(header, HDM_INSERTITEMW, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&item));
   }
@@ -157,15 +163,20 @@ HWND CreateGalleryWindow(int show, bool quit_on_destroy) {
     RegisterClassW(&wc);
   }
 
+  {
+    HDC screen = GetDC(nullptr);
+    g_dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+  }
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  RECT frame{0, 0, kClientWidth, kClientHeight};
+  RECT frame{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
   AdjustWindowRect(&frame, style, FALSE);
   HWND form = CreateWindowExW(0, kWindowClass, kTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
                               frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
   if (!form) return nullptr;
   g_quit_on_destroy = quit_on_destroy;
 
-  g_font = CreateFontW(kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+  g_font = CreateFontW(Scaled(kFontHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, kFace);
   AddButtons(form);
   AddCheckBoxes(form);

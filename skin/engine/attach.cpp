@@ -8,9 +8,11 @@
 #include "gdi/call_counts.h"
 #include "gdi/gdi_toolkit.h"
 #include "interact/fade.h"
+#include "interact/high_contrast_switch.h"
 #include "render/button_painter.h"
 #include "render/sprite_sheets.h"
 #include "state/families.h"
+#include "state/high_contrast.h"
 #include "state/properties.h"
 #include "state/skin_state.h"
 
@@ -134,6 +136,7 @@ void SetUp() {
   SkinState& state = State();
   state.initialised = true;
   state.leave_tracking_available = IsApiExported("TrackMouseEvent", "User32");
+  state.high_contrast = ReadHighContrast();
   HoldDisplayObjects();
   BuildSpriteSheets();
 }
@@ -196,6 +199,7 @@ int AttachWindow(HWND window) {
     SetPropHandle(window, prop::kProcAddr, reinterpret_cast<HANDLE>(GetWindowProc(window)));
     SetWindowProc(window, SkinWindowProc);
   }
+  if (State().high_contrast) ShowPlatformLook(window);
   RepaintWholeWindow(window);
   return 1;
 }

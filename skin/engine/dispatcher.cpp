@@ -5,10 +5,12 @@
 #include "interact/button_states.h"
 #include "interact/control_states.h"
 #include "interact/fade.h"
+#include "interact/high_contrast_switch.h"
 #include "interact/paint_routing.h"
 #include "interact/size_and_position.h"
 #include "state/message.h"
 #include "state/properties.h"
+#include "state/skin_state.h"
 
 namespace skin {
 
@@ -19,6 +21,14 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   const Message m{reinterpret_cast<WNDPROC>(GetPropHandle(window, prop::kProcAddr)), window, message, wParam,
                   lParam};
   if (!m.previous) return PassOn(window, message, wParam, lParam);
+
+  if (message == WM_SETTINGCHANGE || message == WM_SYSCOLORCHANGE) return OnSystemLookChange(m);
+  // In high-contrast mode the skin draws nothing: it only goes on following
+  // new windows and letting go of destroyed ones.
+  if (State().high_contrast && message != WM_DESTROY && message != WM_ACTIVATE && message != WM_ENTERIDLE &&
+      message != WM_CTLCOLORLISTBOX) {
+    return m.Forward();
+  }
 
   switch (message) {
     case WM_DESTROY:

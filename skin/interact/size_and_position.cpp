@@ -13,14 +13,17 @@ namespace skin {
 LRESULT OnSize(const Message& m) {
   const LRESULT result = m.Forward();
   if (!IsAttached(m.window)) return result;  // detached inside the forward
-  if (SkinnedFamily(m.window) != ControlFamily::PushButton) return result;
+  if (SkinnedFamily(m.window) == ControlFamily::PushButton) FitButtonToItsSize(m.window);
+  return result;
+}
 
+void FitButtonToItsSize(HWND window) {
   WindowBounds bounds;
-  GetWindowBounds(m.window, bounds);
+  GetWindowBounds(window, bounds);
   {
-    ScopedWindowDC window_dc(m.window);
+    ScopedWindowDC window_dc(window);
     for (int state = 0; state < 4; ++state) {
-      HDC image_dc = static_cast<HDC>(GetPropHandle(m.window, StateDcName(state).c_str()));
+      HDC image_dc = static_cast<HDC>(GetPropHandle(window, StateDcName(state).c_str()));
       HBITMAP bitmap = NoteGdiObject(CreateCompatibleBitmap(window_dc, bounds.Width, bounds.Height));
       // Without a new bitmap the state keeps its old one, still named by
       // its property, so detach frees exactly what is selected.
@@ -30,14 +33,13 @@ LRESULT OnSize(const Message& m) {
       }
       HGDIOBJ old = SelectObject(image_dc, bitmap);
       if (old) DeleteObject(old);
-      SetPropHandle(m.window, StateBitmapName(state).c_str(), bitmap);
+      SetPropHandle(window, StateBitmapName(state).c_str(), bitmap);
     }
-    RenderButtonImages(m.window);
+    RenderButtonImages(window);
   }
   HRGN region = NoteGdiObject(CreateRoundRectRgn(0, 0, bounds.Width + 1, bounds.Height + 1, 3, 3));
   // The region belongs to the window from here on.
-  SetWindowRgn(m.window, region, TRUE);
-  return result;
+  SetWindowRgn(window, region, TRUE);
 }
 
 LRESULT OnWindowPosChanging(const Message& m) {

@@ -4,6 +4,7 @@
 #include "gdi/gdi_raii.h"
 #include "gdi/gdi_toolkit.h"
 #include "gdi/rounding.h"
+#include "render/dpi_scaling.h"
 #include "render/frame_border.h"
 #include "state/properties.h"
 #include "state/skin_state.h"
@@ -16,6 +17,7 @@ constexpr LONG_PTR kDrawsSelection = 0x1;   // CBS_SIMPLE and CBS_DROPDOWNLIST
 constexpr int kArrowWidth = 7, kArrowHeight = 4;
 constexpr int kBackgroundCellWidth = 4, kBackgroundCellHeight = 18;
 constexpr int kArrowCellX = 8;
+constexpr int kArtworkStripWidth = 18;  // the strip at 96 DPI, which the arrow is made for
 
 LONG_PTR StyleOf(HWND window) { return GetWindowLongPtrW(window, GWL_STYLE); }
 
@@ -44,9 +46,20 @@ void PaintComboButton(HWND window, HDC dc, int& state, bool force) {
   } else {
     FillSolidRect(strip, 0, 0, strip_width, strip_height, kColorWhite);
   }
-  TransparentBlit(strip, HalveToEven(strip_width - kArrowWidth), HalveToEven(bounds.Height - 6), kArrowWidth,
-                  kArrowHeight, Sheet(SheetComboButton), kArrowCellX, IsWindowEnabled(window) ? 0 : kArrowHeight,
-                  kColorKey, nullptr);
+  const int arrow_y = IsWindowEnabled(window) ? 0 : kArrowHeight;
+  if (strip_width == kArtworkStripWidth) {
+    TransparentBlit(strip, HalveToEven(strip_width - kArrowWidth), HalveToEven(bounds.Height - 6), kArrowWidth,
+                    kArrowHeight, Sheet(SheetComboButton), kArrowCellX, arrow_y, kColorKey, nullptr);
+  } else {
+    // A wider strip (a higher DPI) gets the arrow enlarged with it, centred
+    // the same way.
+    const double scale = ArtworkScale(strip_width, kArtworkStripWidth);
+    const double w = kArrowWidth * scale, h = kArrowHeight * scale;
+    DrawScaledArtwork(strip, 0, 0, strip_width, strip_height,
+                      {{SheetComboButton, kArrowCellX, arrow_y, kArrowWidth, kArrowHeight,
+                        static_cast<double>(RoundHalfToEven((strip_width - w) / 2)),
+                        static_cast<double>(RoundHalfToEven((strip_height - h) / 2)), w, h}});
+  }
 
   const int x = bounds.Width - strip_width - 1;
   if (dc) {

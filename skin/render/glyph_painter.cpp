@@ -4,6 +4,7 @@
 #include "gdi/gdi_raii.h"
 #include "gdi/gdi_toolkit.h"
 #include "gdi/rounding.h"
+#include "render/dpi_scaling.h"
 #include "state/properties.h"
 #include "state/skin_state.h"
 
@@ -77,6 +78,40 @@ void CoverPlatformGlyph(HWND window, HDC dc, const GlyphPlace& place, bool opaqu
   if (opaque_glyph) SelectClipRgn(dc, nullptr);
 }
 
+// The artwork is made for the 13 x 13 glyph of 96 DPI.
+bool AtArtworkSize(const GlyphPlace& place) { return place.cx == kRingSize && place.cy == kRingSize; }
+
+// A check-box mark (the check mark or the indeterminate square), centred in
+// the cx x cy glyph image, the centre rounded to even; at a larger glyph
+// scaled with it.
+void DrawCheckBoxMark(HDC glyph, const GlyphPlace& place, int sx, int sy, int w, int h) {
+  if (AtArtworkSize(place)) {
+    TransparentBlit(glyph, HalveToEven(place.cx - w), HalveToEven(place.cy - h), w, h, Sheet(SheetCheck), sx, sy,
+                    kColorKey, nullptr);
+    return;
+  }
+  const double sw = w * ArtworkScale(place.cx, kRingSize), sh = h * ArtworkScale(place.cy, kRingSize);
+  DrawScaledArtwork(glyph, 0, 0, place.cx, place.cy,
+                    {{SheetCheck, sx, sy, w, h, static_cast<double>(RoundHalfToEven((place.cx - sw) / 2)),
+                      static_cast<double>(RoundHalfToEven((place.cy - sh) / 2)), sw, sh}});
+}
+
+// At a larger glyph the ring is the 13 x 13 cell enlarged to the whole glyph
+// (nine-slicing it would square its curve off), and the dot is enlarged
+// with it and kept concentric with the ring.
+void DrawScaledOption(HDC dc, const GlyphPlace& place, int ring_y, bool dot, int dot_x) {
+  const double dw = kDotSize * ArtworkScale(place.cx, kRingSize), dh = kDotSize * ArtworkScale(place.cy, kRingSize);
+  const ScaledPiece ring{SheetOption, 0, ring_y, kRingSize, kRingSize, 0, 0,
+                         static_cast<double>(place.cx), static_cast<double>(place.cy)};
+  const ScaledPiece mark{SheetCheck, dot_x, kDotY, kDotSize, kDotSize, (place.cx - dw) / 2, (place.cy - dh) / 2,
+                         dw, dh};
+  ScaledPiece pieces[2];
+  int count = 0;
+  if (ring_y >= 0) pieces[count++] = ring;
+  if (dot) pieces[count++] = mark;
+  DrawScaledArtwork(dc, 0, place.top, place.cx, place.cy, pieces, count);
+}
+
 }  // namespace
 
 int PaintCheckBox(HWND window, int state, bool force) {
@@ -84,7 +119,6 @@ int PaintCheckBox(HWND window, int state, bool force) {
   const GlyphPlace place = PlaceGlyph(window);
   const int cx = place.cx, cy = place.cy;
   const LRESULT check = CheckStateOf(window);
-  HDC check_sheet = Sheet(SheetCheck);
 
   // Composed off screen: the glyph is opaque and replaces the whole square.
   MemoryDC glyph(cx, cy);
@@ -103,11 +137,9 @@ int PaintCheckBox(HWND window, int state, bool force) {
   }
   const int offset = enabled ? 0 : kDisabledOffsetX;
   if (check == kChecked) {
-    TransparentBlit(glyph, HalveToEven(cx - kMarkWidth), HalveToEven(cy - kMarkHeight), kMarkWidth, kMarkHeight,
-                    check_sheet, kMarkX + offset, kMarkY, kColorKey, nullptr);
+    DrawCheckBoxMark(glyph, place, kMarkX + offset, kMarkY, kMarkWidth, kMarkHeight);
   } else if (check == kIndeterminate) {
-    TransparentBlit(glyph, HalveToEven(cx - kSquareSize), HalveToEven(cy - kSquareSize), kSquareSize, kSquareSize,
-                    check_sheet, kSquareX + offset, kSquareY, kColorKey, nullptr);
+    DrawCheckBoxMark(glyph, place, kSquareX + offset, kSquareY, kSquareSize, kSquareSize);
   }
 
   ScopedWindowDC window_dc(window);
@@ -133,6 +165,11 @@ int PaintOptionButton(HWND window, int state, bool force) {
   } else if (state == kStateNormal || state == kStateHot || state == kStatePressed) {
     ring_y = kRingSize * state;
   }
+  const int dot_x = kDotX + (enabled ? 0 : kDisabledOffsetX);
+  if (!AtArtworkSize(place)) {
+    DrawScaledOption(window_dc, place, ring_y, check == kChecked, dot_x);
+    return 1;
+  }
   if (ring_y >= 0) {
     StretchSprite(window_dc, 0, place.top, cx, cy, Sheet(SheetOption), 0, ring_y, kRingSize, kRingSize, kRingEdge,
                   kRingEdge, kRingEdge, kRingEdge, kColorKey);
@@ -141,8 +178,7 @@ int PaintOptionButton(HWND window, int state, bool force) {
     // The half is taken of top + (cy - 5) / 2 as a whole, so an odd top and
     // an odd difference round together.
     TransparentBlit(window_dc, HalveToEven(cx - kDotSize), HalveToEven(2 * place.top + cy - kDotSize), kDotSize,
-                    kDotSize, Sheet(SheetCheck), kDotX + (enabled ? 0 : kDisabledOffsetX), kDotY, kColorKey,
-                    nullptr);
+                    kDotSize, Sheet(SheetCheck), dot_x, kDotY, kColorKey, nullptr);
   }
   return 1;
 }

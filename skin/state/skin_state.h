@@ -20,6 +20,7 @@ enum SpriteSheet : int {
 struct SkinState {
   bool initialised = false;
   bool leave_tracking_available = false;  // user32 exports TrackMouseEvent
+  bool high_contrast = false;             // the platform's look is shown (high_contrast.h)
   int32_t attached_count = 0;
   HDC sheets[kSheetCount] = {};
 };

@@ -385,4 +385,16 @@ TEST(Version, OneResourceInChinesePrc) {
   }
 }
 
+// The manifest asks for each monitor's DPI (version 2) with the system's
+// DPI as the fallback, so no system stretches the window's pixels.
+TEST(Manifest, DeclaresPerMonitorDpiAwarenessWithTheSystemsAsFallback) {
+  for (const Module& m : Modules()) {
+    SCOPED_TRACE(Narrow(m.path));
+    const std::vector<uint8_t> bytes = ResourceBytes(m.handle, MAKEINTRESOURCEW(1), RT_MANIFEST);
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_NE(text.find(">PerMonitorV2, System</dpiAwareness>"), std::string::npos);
+    EXPECT_NE(text.find(">true</dpiAware>"), std::string::npos);
+  }
+}
+
 }  // namespace
