@@ -68,10 +68,8 @@ void AttachPushButton(HWND window) {
   // Whatever TIMERID says, no fade timer of an earlier attach runs on.
   KillTimer(window, kFadeTimerId);
   SetPropInt(window, prop::kOldStyle, static_cast<int32_t>(style));
-  SetPropInt(window, prop::kMouseFlag, 0);
   SetPropInt(window, prop::kTimerId, 0);
-  SetPropInt(window, prop::kOldState, IsWindowEnabled(window) ? kStateNormal : kStateDisabled);
-  SetPropInt(window, prop::kAlphaLevel, 0);
+  SetFreshVisualState(window, ControlFamily::PushButton);
   if (!IsPlainPushButtonStyle(style)) return;
 
   {
@@ -163,7 +161,8 @@ int AttachWindow(HWND window) {
   if (IsAttached(window)) return 0;
   if (!IsOwnWindow(window)) return 0;
 
-  switch (ClassifyWindow(window)) {
+  const ControlFamily family = ClassifyWindow(window);
+  switch (family) {
     case ControlFamily::Form:
       // Descendants first; one reached twice is attached once.
       EnumChildWindows(window, AttachChildProc, 0);
@@ -171,19 +170,8 @@ int AttachWindow(HWND window) {
     case ControlFamily::PushButton:
       AttachPushButton(window);
       break;
-    case ControlFamily::ComboBox:
-    case ControlFamily::DriveList:
-    case ControlFamily::CheckBox:
-    case ControlFamily::OptionButton:
-      SetPropInt(window, prop::kMouseFlag, 0);
-      SetPropInt(window, prop::kOldState, kStateNormal);
-      break;
-    case ControlFamily::Header:
-      SetPropInt(window, prop::kMouseFlag, 0);
-      SetPropInt(window, prop::kHdIndex, -1);
-      SetPropInt(window, prop::kHmIndex, -1);
-      break;
     default:
+      SetFreshVisualState(window, family);
       break;
   }
 
@@ -262,6 +250,13 @@ BOOL CALLBACK DetachChildProc(HWND child, LPARAM) {
   return TRUE;
 }
 
+BOOL CALLBACK DetachOwnedProc(HWND top, LPARAM owner) {
+  if (top != reinterpret_cast<HWND>(owner) && GetWindow(top, GW_OWNER) == reinterpret_cast<HWND>(owner)) {
+    SkinDetach(top);
+  }
+  return TRUE;
+}
+
 LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const auto below = reinterpret_cast<WNDPROC>(GetPropHandle(window, prop::kPassProc));
   if (!below) {
@@ -311,7 +306,10 @@ int SkinAttach(HWND window) {
 
 int SkinDetach(HWND window) {
   if (!window || !skin::IsAttached(window)) return 0;
-  // Descendants first, whatever the window's class: SkinAttach attached them.
+  // Windows it owns that were skinned on its behalf (a modeless dialog that
+  // took the activation) go with it, then its descendants, whatever the
+  // window's class: SkinAttach attached them.
+  EnumThreadWindows(GetCurrentThreadId(), skin::DetachOwnedProc, reinterpret_cast<LPARAM>(window));
   if (skin::ClassifyWindow(window) != skin::ControlFamily::Form) EnumChildWindows(window, skin::DetachChildProc, 0);
   return skin::DetachWindow(window);
 }

@@ -14,29 +14,12 @@ namespace {
 // Back to the skin's look, with the visual state a fresh attach gives: the
 // mouse and keys that moved while the platform drew are forgotten.
 void ShowSkinLook(HWND window) {
-  switch (SkinnedFamily(window)) {
-    case ControlFamily::PushButton:
-      SendMessageW(window, BM_SETSTYLE, BS_OWNERDRAW, TRUE);
-      SetPropInt(window, prop::kMouseFlag, 0);
-      SetPropInt(window, prop::kOldState, IsWindowEnabled(window) ? kStateNormal : kStateDisabled);
-      SetPropInt(window, prop::kAlphaLevel, 0);
-      // The button may have been resized while the platform drew it.
-      FitButtonToItsSize(window);
-      break;
-    case ControlFamily::ComboBox:
-    case ControlFamily::DriveList:
-    case ControlFamily::CheckBox:
-    case ControlFamily::OptionButton:
-      SetPropInt(window, prop::kMouseFlag, 0);
-      SetPropInt(window, prop::kOldState, kStateNormal);
-      break;
-    case ControlFamily::Header:
-      SetPropInt(window, prop::kMouseFlag, 0);
-      SetPropInt(window, prop::kHdIndex, -1);
-      SetPropInt(window, prop::kHmIndex, -1);
-      break;
-    default:
-      break;
+  const ControlFamily family = SkinnedFamily(window);
+  SetFreshVisualState(window, family);
+  if (family == ControlFamily::PushButton) {
+    SendMessageW(window, BM_SETSTYLE, BS_OWNERDRAW, TRUE);
+    // The button may have been resized while the platform drew it.
+    FitButtonToItsSize(window);
   }
 }
 

@@ -54,6 +54,30 @@ bool IsPlainPushButton(HWND window) {
   return IsPlainPushButtonStyle(static_cast<LONG>(GetPropInt(window, prop::kOldStyle)));
 }
 
+void SetFreshVisualState(HWND window, ControlFamily family) {
+  switch (family) {
+    case ControlFamily::PushButton:
+      SetPropInt(window, prop::kMouseFlag, 0);
+      SetPropInt(window, prop::kOldState, IsWindowEnabled(window) ? kStateNormal : kStateDisabled);
+      SetPropInt(window, prop::kAlphaLevel, 0);
+      break;
+    case ControlFamily::ComboBox:
+    case ControlFamily::DriveList:
+    case ControlFamily::CheckBox:
+    case ControlFamily::OptionButton:
+      SetPropInt(window, prop::kMouseFlag, 0);
+      SetPropInt(window, prop::kOldState, kStateNormal);
+      break;
+    case ControlFamily::Header:
+      SetPropInt(window, prop::kMouseFlag, 0);
+      SetPropInt(window, prop::kHdIndex, -1);
+      SetPropInt(window, prop::kHmIndex, -1);
+      break;
+    default:
+      break;
+  }
+}
+
 ControlFamily SkinnedFamily(HWND window) {
   const ControlFamily family = ClassifyWindow(window);
   if (family == ControlFamily::PushButton && !IsPlainPushButton(window)) return ControlFamily::Unclassified;

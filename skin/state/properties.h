@@ -54,6 +54,12 @@ bool IsAttached(HWND window);
 // style (OLDSTYLE) is a plain push button's.
 bool IsPlainPushButton(HWND window);
 
+// The visual state an attached window starts from, by family: MOUSEFLAG 0;
+// OLDSTATE normal (disabled for a disabled push button) and a push
+// button's fade level 0; a header's hot and pressed items none. Other
+// families carry no visual state.
+void SetFreshVisualState(HWND window, ControlFamily family);
+
 // The family whose looks and states the skin gives an attached window. A
 // button-class window that is not a plain push button (check box, radio
 // button, group box, owner-drawn...) keeps its own: Unclassified.
