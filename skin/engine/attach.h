@@ -22,6 +22,9 @@ LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 BOOL CALLBACK AttachChildProc(HWND child, LPARAM unused);
 BOOL CALLBACK DetachChildProc(HWND child, LPARAM unused);
+// EnumThreadWindows callback: detaches, with its descendants, every window
+// owned by the window in lParam.
+BOOL CALLBACK DetachOwnedProc(HWND top, LPARAM owner);
 
 // True when the library exports the function. A library that had to be
 // loaded for the question is freed again.

@@ -312,11 +312,17 @@ TEST_F(HostTest, WholeTreeOfAHostClassWindowAttachesAndDetaches) {
   EXPECT_EQ(SkinDetach(later), 0);
 
   EXPECT_EQ(SkinAttach(host_.main), 0);  // already attached
+  // A modeless dialog it owns, skinned on its behalf, goes with it.
+  HWND owned = CreateWindowExW(0, L"#32770", L"Owned", WS_POPUP | WS_CAPTION, 60, 60, 120, 80, host_.main, nullptr,
+                               nullptr, nullptr);
+  CreateWindowExW(0, L"Button", L"OK", WS_CHILD | WS_VISIBLE, 5, 5, 60, 22, owned, nullptr, nullptr, nullptr);
+  ASSERT_EQ(SkinAttach(owned), 1);
   ToggleSkin(host_);
   EXPECT_FALSE(host_.skinned);
   EXPECT_TRUE(NoWindowCarriesSkin(host_.subclassed_edit));
   EXPECT_FALSE(skin::State().initialised);
 
+  DestroyWindow(owned);
   EXPECT_EQ(SkinAttach(nullptr), 0);
   EXPECT_EQ(SkinDetach(nullptr), 0);
   DestroyWindow(later);
