@@ -256,4 +256,15 @@ int32_t LowWord(uint32_t value) { return static_cast<int16_t>(static_cast<uint16
 
 int32_t HighWord(uint32_t value) { return static_cast<int16_t>(static_cast<uint16_t>(value >> 16)); }
 
+BITMAPINFO TopDownBitmapInfo(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
 }  // namespace skin

@@ -53,6 +53,9 @@ void TransparentBlit(HDC dst, int dx, int dy, int w, int h, HDC src, int sx, int
 int FillSolidRect(HDC dc, int x, int y, int w, int h, COLORREF colour);
 int FrameSolidRect(HDC dc, int x, int y, int w, int h, COLORREF colour);
 
+// The header of a top-down 32-bit DIB of width x height (rows 0x00RRGGBB).
+BITMAPINFO TopDownBitmapInfo(int width, int height);
+
 struct WindowBounds {
   int32_t Left = 0, Top = 0, Right = 0, Bottom = 0, Width = 0, Height = 0;
 };

@@ -9,6 +9,7 @@
 #include "gdi/call_counts.h"
 #include "gdi/colors.h"
 #include "gdi/gdi_raii.h"
+#include "gdi/gdi_toolkit.h"
 #include "render/sprite_sheets.h"
 
 namespace skin {
@@ -38,13 +39,7 @@ void DrawScaledArtwork(HDC dst, int dx, int dy, int width, int height, const Sca
   }
 
   // Per-pixel alpha needs a 32-bit DIB section as the source of the blend.
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDownBitmapInfo(width, height);
   void* bits = nullptr;
   OwnedBitmap bitmap(NoteGdiObject(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0)));
   if (!bitmap || !bits) return;

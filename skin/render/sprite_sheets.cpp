@@ -62,13 +62,7 @@ void BuildSpriteSheets() {
         rows[static_cast<size_t>(y) * w + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
       }
     }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDownBitmapInfo(w, h);
     SetDIBitsToDevice(state.sheets[s], 0, 0, w, h, 0, 0, 0, h, rows.data(), &info, DIB_RGB_COLORS);
   }
 }
