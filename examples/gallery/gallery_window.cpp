@@ -50,6 +50,12 @@ void AddButtons(HWND form) {
   EnableWindow(disabled, FALSE);
 }
 
+// Wine draws a disabled check box's or option button's caption into a
+// bitmap as wide as the text's extent and loses its last pixel column ("禁用
+// Disablec"), however wide the control is; a trailing blank gives the
+// extent that column. Windows draws the blank as nothing.
+constexpr wchar_t kDisabledCaption[] = L"禁用 Disabled ";
+
 void AddCheckBoxes(HWND form) {
   AddLabel(form, L"复选框 Check boxes", 12, 100);
   Add(form, gallery::kCheckBoxClass, L"未选 Unchecked", BS_AUTOCHECKBOX | WS_TABSTOP, 12, 120, 186, 17);
@@ -57,7 +63,7 @@ void AddCheckBoxes(HWND form) {
   SendMessageW(checked, BM_SETCHECK, BST_CHECKED, 0);
   HWND mixed = Add(form, gallery::kCheckBoxClass, L"不确定 Indeterminate", BS_AUTO3STATE, 12, 160, 186, 17);
   SendMessageW(mixed, BM_SETCHECK, BST_INDETERMINATE, 0);
-  HWND disabled = Add(form, gallery::kCheckBoxClass, L"禁用 Disabled", BS_AUTOCHECKBOX, 12, 180, 186, 17);
+  HWND disabled = Add(form, gallery::kCheckBoxClass, kDisabledCaption, BS_AUTOCHECKBOX, 12, 180, 186, 17);
   SendMessageW(disabled, BM_SETCHECK, BST_CHECKED, 0);
   EnableWindow(disabled, FALSE);
 }
@@ -68,7 +74,7 @@ void AddOptionButtons(HWND form) {
                    230, 186, 17);
   SendMessageW(first, BM_SETCHECK, BST_CHECKED, 0);
   Add(form, gallery::kOptionButtonClass, L"大 Large", BS_AUTORADIOBUTTON, 12, 250, 186, 17);
-  HWND disabled = Add(form, gallery::kOptionButtonClass, L"禁用 Disabled", BS_AUTORADIOBUTTON, 12, 270, 186, 17);
+  HWND disabled = Add(form, gallery::kOptionButtonClass, kDisabledCaption, BS_AUTORADIOBUTTON, 12, 270, 186, 17);
   EnableWindow(disabled, FALSE);
 }
 
