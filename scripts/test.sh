@@ -24,6 +24,8 @@ for arch in "${want[@]}"; do
 done
 
 status=0
+# The set-up script's decisions, with stand-ins for apt and dpkg.
+"$root/tests/scripts/setup_test.sh" || status=1
 for arch in "${archs[@]}"; do
   echo "test: $arch"
   wine_select "$arch"
