@@ -1,0 +1,266 @@
+// Skinned push buttons inside dialogs: the dialog manager and the host get
+// exactly what unskinned buttons give them. Every case runs the same real
+// keys and clicks on an unskinned and a skinned dialog and compares.
+#include <skin/skin.h>
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <prsht.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/engine_fixture.h"
+#include "support/real_input.h"
+
+namespace skin_test {
+namespace {
+
+constexpr int kApply = 0x3021;
+constexpr int kEdit = 100;
+
+// One step of a script played on a thread timer, so that it runs inside
+// whatever modal loop the test has entered.
+struct Step {
+  enum Kind { kKey, kAlt, kClick, kDoubleClick, kTabToCancel } kind;
+  int value;  // a virtual key, or a control id
+};
+
+std::vector<Step> g_script;
+size_t g_next = 0;
+int g_tabs = 0;
+
+HWND ActiveDialog() { return GetActiveWindow(); }
+
+void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
+  std::vector<INPUT> inputs;
+  for (auto [vk, up] : keys) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void ClickAt(HWND control, int clicks) {
+  RECT r;
+  GetWindowRect(control, &r);
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  for (int i = 0; i < clicks; ++i) {
+    INPUT input[2]{};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, input, sizeof(INPUT));
+    if (i + 1 < clicks) Sleep(40);
+  }
+}
+
+// Plays one step per tick; a step that finds the focus not yet on Cancel
+// presses Tab and waits for the next tick.
+void CALLBACK ScriptTick(HWND, UINT, UINT_PTR, DWORD) {
+  if (g_next >= g_script.size()) return;
+  const Step step = g_script[g_next];
+  switch (step.kind) {
+    case Step::kKey:
+      SendKeys({{static_cast<WORD>(step.value), false}, {static_cast<WORD>(step.value), true}});
+      break;
+    case Step::kAlt:
+      SendKeys({{VK_MENU, false}, {static_cast<WORD>(step.value), false}, {static_cast<WORD>(step.value), true},
+                {VK_MENU, true}});
+      break;
+    case Step::kClick:
+    case Step::kDoubleClick:
+      ClickAt(GetDlgItem(ActiveDialog(), step.value), step.kind == Step::kClick ? 1 : 2);
+      break;
+    case Step::kTabToCancel:
+      if (GetFocus() != GetDlgItem(ActiveDialog(), IDCANCEL) && ++g_tabs < 40) {
+        SendKeys({{VK_TAB, false}, {VK_TAB, true}});
+        return;
+      }
+      break;
+  }
+  ++g_next;
+}
+
+// Runs the script on a 60 ms thread timer while body() runs its modal loop.
+void Play(const std::vector<Step>& script, const std::function<void()>& body) {
+  g_script = script;
+  g_next = 0;
+  g_tabs = 0;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 60, ScriptTick);
+  body();
+  KillTimer(nullptr, timer);
+}
+
+// A dialog template built in memory: an edit box, "&OK" (the default),
+// "Cancel" and "&Apply".
+class DialogTemplate {
+ public:
+  DialogTemplate() {
+    Align();
+    Dword(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE);
+    Dword(0);
+    Word(4);
+    Word(10), Word(10), Word(200), Word(60);
+    Word(0), Word(0), Text(L"dialog");
+    Item(WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 5, 5, 100, 12, kEdit, 0x0081, L"");
+    Item(WS_TABSTOP | BS_DEFPUSHBUTTON, 5, 30, 50, 14, IDOK, 0x0080, L"&OK");
+    Item(WS_TABSTOP | BS_PUSHBUTTON, 60, 30, 50, 14, IDCANCEL, 0x0080, L"Cancel");
+    Item(WS_TABSTOP | BS_PUSHBUTTON, 115, 30, 50, 14, kApply, 0x0080, L"&Apply");
+  }
+  const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
+
+ private:
+  void Word(WORD w) { words_.push_back(w); }
+  void Dword(DWORD d) { Word(LOWORD(d)), Word(HIWORD(d)); }
+  void Text(const wchar_t* s) {
+    do Word(*s); while (*s++);
+  }
+  void Align() {
+    if (words_.size() % 2) Word(0);
+  }
+  void Item(DWORD style, short x, short y, short w, short h, int id, WORD cls, const wchar_t* text) {
+    Align();
+    Dword(WS_CHILD | WS_VISIBLE | style), Dword(0);
+    Word(x), Word(y), Word(w), Word(h), Word(static_cast<WORD>(id));
+    Word(0xFFFF), Word(cls), Text(text), Word(0);
+  }
+  std::vector<WORD> words_;
+};
+
+struct DialogRun {
+  bool skinned;
+  std::vector<std::string> commands;  // "id/code" of each button command
+  HWND dialog = nullptr;
+};
+DialogRun* g_run = nullptr;
+
+std::string Name(int id) {
+  switch (id) {
+    case IDOK: return "OK";
+    case IDCANCEL: return "Cancel";
+    case kApply: return "Apply";
+    default: return std::to_string(id);
+  }
+}
+
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      g_run->dialog = dialog;
+      if (g_run->skinned) SkinAttach(dialog);
+      return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) != kEdit) {
+        const WORD code = HIWORD(wParam);
+        g_run->commands.push_back(Name(LOWORD(wParam)) + (code == BN_CLICKED ? "" : "/" + std::to_string(code)));
+      }
+      return TRUE;
+  }
+  return FALSE;
+}
+
+// The whole script, then one more tick, before the dialog is closed.
+std::vector<Step> WithEnd(std::vector<Step> script) {
+  script.push_back({Step::kKey, VK_SHIFT});
+  return script;
+}
+
+// Ends the modal dialog once the script has played.
+void CALLBACK CloseWhenPlayed(HWND, UINT, UINT_PTR, DWORD) {
+  if (g_next >= g_script.size() && g_run && g_run->dialog) EndDialog(g_run->dialog, 0);
+}
+
+std::vector<std::string> RunModal(bool skinned, const std::vector<Step>& script) {
+  DialogRun run{skinned, {}};
+  g_run = &run;
+  Play(WithEnd(script), [&] {
+    const UINT_PTR closer = SetTimer(nullptr, 0, 100, CloseWhenPlayed);
+    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), DialogTemplate().get(), nullptr, DialogProc, 0);
+    KillTimer(nullptr, closer);
+  });
+  g_run = nullptr;
+  return run.commands;
+}
+
+std::vector<std::string> RunModeless(bool skinned, const std::vector<Step>& script) {
+  DialogRun run{skinned, {}};
+  g_run = &run;
+  Play(WithEnd(script), [&] {
+    HWND dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), DialogTemplate().get(), nullptr,
+                                             DialogProc, 0);
+    SetForegroundWindow(dialog);
+    MSG msg;
+    const DWORD start = GetTickCount();
+    while (g_next < g_script.size() && GetTickCount() - start < 10000) {
+      if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        Sleep(5);
+        continue;
+      }
+      if (IsDialogMessageW(dialog, &msg)) continue;
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Settle(100);
+    DestroyWindow(dialog);
+  });
+  g_run = nullptr;
+  return run.commands;
+}
+
+std::string Joined(const std::vector<std::string>& items) {
+  std::string s;
+  for (const auto& item : items) s += (s.empty() ? "" : " ") + item;
+  return "[" + s + "]";
+}
+
+const Step kTab{Step::kKey, VK_TAB}, kEnter{Step::kKey, VK_RETURN}, kSpace{Step::kKey, VK_SPACE},
+    kEsc{Step::kKey, VK_ESCAPE}, kDown{Step::kKey, VK_DOWN}, kUp{Step::kKey, VK_UP};
+
+struct DialogCase {
+  const char* name;
+  std::vector<Step> script;
+  std::vector<std::string> want;  // what the unskinned dialog gets
+};
+
+const DialogCase kDialogCases[] = {
+    {"Enter in the edit box presses the default", {kEnter}, {"OK"}},
+    {"Enter on focused Cancel", {kTab, kTab, kEnter}, {"Cancel"}},
+    {"Enter on focused Apply", {kTab, kTab, kTab, kEnter}, {"Apply"}},
+    {"Tab back round to the edit box, Enter", {kTab, kTab, kTab, kTab, kEnter}, {"OK"}},
+    {"Space on focused Cancel", {kTab, kTab, kSpace}, {"Cancel"}},
+    {"Esc", {kTab, kTab, kTab, kEsc}, {"Cancel"}},
+    {"Alt+mnemonic, then Enter", {{Step::kAlt, 'A'}, kEnter}, {"Apply", "OK"}},
+    {"Arrow keys move the focus, Enter", {kTab, kDown, kDown, kUp, kEnter}, {"Cancel"}},
+    {"Click Apply, then Enter", {{Step::kClick, kApply}, kEnter}, {"Apply", "OK"}},
+    {"Fast double click on Cancel", {{Step::kDoubleClick, IDCANCEL}}, {"Cancel", "Cancel"}},
+};
+
+class DialogButtonTest : public EngineTest {
+ protected:
+  void SetUp() override {
+    EngineTest::SetUp();
+    SetCursorPos(5, 1000);
+  }
+};
+
+TEST_F(DialogButtonTest, SkinnedDialogsGetTheCommandsOfUnskinnedOnes) {
+  for (const bool modeless : {false, true}) {
+    for (const DialogCase& c : kDialogCases) {
+      const auto run = modeless ? RunModeless : RunModal;
+      const std::vector<std::string> plain = run(false, c.script);
+      const std::vector<std::string> skinned = run(true, c.script);
+      const char* kind = modeless ? " (modeless)" : " (modal)";
+      EXPECT_EQ(Joined(plain), Joined(c.want)) << c.name << kind << ": the platform's own behaviour";
+      EXPECT_EQ(Joined(skinned), Joined(plain)) << c.name << kind;
+      EXPECT_EQ(skin::State().attached_count, 0) << c.name << kind;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace skin_test
