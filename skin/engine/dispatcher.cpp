@@ -1,6 +1,7 @@
 #include "engine/dispatcher.h"
 
 #include "engine/attach.h"
+#include "engine/child_dialogs.h"
 #include "engine/followed_windows.h"
 #include "interact/button_states.h"
 #include "interact/control_states.h"
@@ -28,7 +29,8 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   // new windows, letting go of destroyed ones and noting the push-button
   // type the host asks for.
   if (State().high_contrast && message != WM_DESTROY && message != WM_ACTIVATE && message != WM_ENTERIDLE &&
-      message != WM_CTLCOLORLISTBOX && message != BM_SETSTYLE) {
+      message != WM_CTLCOLORLISTBOX && message != WM_PARENTNOTIFY && message != WM_INITDIALOG &&
+      message != BM_SETSTYLE) {
     return m.Forward();
   }
 
@@ -89,6 +91,10 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       // The dialog box or menu window entering its idle loop, or the list
       // about to be coloured (a combo box's drop-down list): skinned once.
       return OnWindowNamed(m);
+    case WM_PARENTNOTIFY:
+      return OnParentNotify(m);
+    case WM_INITDIALOG:
+      return OnInitDialog(m);
     case WM_MOUSEMOVE:
       return OnMouseMove(m);
     case WM_LBUTTONDOWN:

@@ -23,11 +23,12 @@ constexpr int kEdit = 100;
 // One step of a script played on a thread timer, so that it runs inside
 // whatever modal loop the test has entered.
 struct Step {
-  enum Kind { kKey, kAlt, kClick, kDoubleClick, kTabToCancel } kind;
+  enum Kind { kKey, kAlt, kCtrl, kClick, kDoubleClick, kTabToCancel, kProbe } kind;
   int value;  // a virtual key, or a control id
 };
 
 std::vector<Step> g_script;
+std::function<void()> g_probe;  // what a kProbe step looks at
 size_t g_next = 0;
 int g_tabs = 0;
 
@@ -72,9 +73,16 @@ void CALLBACK ScriptTick(HWND, UINT, UINT_PTR, DWORD) {
       SendKeys({{VK_MENU, false}, {static_cast<WORD>(step.value), false}, {static_cast<WORD>(step.value), true},
                 {VK_MENU, true}});
       break;
+    case Step::kCtrl:
+      SendKeys({{VK_CONTROL, false}, {static_cast<WORD>(step.value), false}, {static_cast<WORD>(step.value), true},
+                {VK_CONTROL, true}});
+      break;
     case Step::kClick:
     case Step::kDoubleClick:
       ClickAt(GetDlgItem(ActiveDialog(), step.value), step.kind == Step::kClick ? 1 : 2);
+      break;
+    case Step::kProbe:
+      if (g_probe) g_probe();
       break;
     case Step::kTabToCancel:
       if (GetFocus() != GetDlgItem(ActiveDialog(), IDCANCEL) && ++g_tabs < 40) {
@@ -260,6 +268,227 @@ TEST_F(DialogButtonTest, SkinnedDialogsGetTheCommandsOfUnskinnedOnes) {
       EXPECT_EQ(skin::State().attached_count, 0) << c.name << kind;
     }
   }
+}
+
+}  // namespace
+}  // namespace skin_test
+
+namespace skin_test {
+namespace {
+
+// The platform's own dialogs opened over a skinned window are skinned when
+// they take the activation; Tab to Cancel and Enter still cancels them.
+HWND g_owner = nullptr;
+std::vector<std::string> g_unattached;  // windows of an open dialog the skin missed
+
+int MessageBoxRun() { return MessageBoxW(g_owner, L"Save?", L"box", MB_YESNOCANCEL); }
+
+int ColourDialogRun() {
+  static COLORREF custom[16]{};
+  CHOOSECOLORW cc{};
+  cc.lStructSize = sizeof(cc);
+  cc.hwndOwner = g_owner;
+  cc.lpCustColors = custom;
+  return ChooseColorW(&cc);
+}
+
+INT_PTR CALLBACK PageProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+
+// Looks at the open sheet: its page and the page's button must be skinned.
+BOOL CALLBACK NoteUnattached(HWND window, LPARAM) {
+  wchar_t cls[64] = L"";
+  GetClassNameW(window, cls, 64);
+  const std::wstring name = cls;
+  if ((name == L"#32770" || name == L"Button") && !GetPropA(window, "PROCADDR")) {
+    g_unattached.push_back(std::string(name.begin(), name.end()) + " " + std::to_string(GetDlgCtrlID(window)));
+  }
+  return TRUE;
+}
+
+int PropertySheetRun() {
+  // Two pages alike, child dialogs with one push button; the second is
+  // created when it is first shown.
+  std::vector<WORD> t;
+  auto word = [&](WORD w) { t.push_back(w); };
+  auto dword = [&](DWORD d) { word(LOWORD(d)), word(HIWORD(d)); };
+  auto text = [&](const wchar_t* s) {
+    do word(*s); while (*s++);
+  };
+  dword(WS_CHILD | WS_CAPTION | DS_CONTROL), dword(0), word(1), word(0), word(0), word(150), word(60);
+  word(0), word(0), text(L"Page");
+  if (t.size() % 2) word(0);
+  dword(WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON), dword(0);
+  word(10), word(10), word(60), word(14), word(200), word(0xFFFF), word(0x0080), text(L"&Reset"), word(0);
+
+  PROPSHEETPAGEW pages[2]{};
+  for (PROPSHEETPAGEW& page : pages) {
+    page.dwSize = sizeof(page);
+    page.dwFlags = PSP_DLGINDIRECT;
+    page.hInstance = GetModuleHandleW(nullptr);
+    page.pResource = reinterpret_cast<LPCDLGTEMPLATEW>(t.data());
+    page.pfnDlgProc = PageProc;
+  }
+  PROPSHEETHEADERW header{};
+  header.dwSize = sizeof(header);
+  header.dwFlags = PSH_PROPSHEETPAGE;
+  header.hwndParent = g_owner;
+  header.hInstance = GetModuleHandleW(nullptr);
+  header.pszCaption = L"sheet";
+  header.nPages = 2;
+  header.ppsp = pages;
+  return static_cast<int>(PropertySheetW(&header));
+}
+
+struct PlatformDialogCase {
+  const char* name;
+  int (*run)();
+  int cancelled;  // what the dialog returns when cancelled
+};
+
+const PlatformDialogCase kPlatformDialogs[] = {
+    {"message box, Yes/No/Cancel", MessageBoxRun, IDCANCEL},
+    {"colour dialog", ColourDialogRun, FALSE},
+    {"property sheet", PropertySheetRun, 0},
+};
+
+TEST_F(DialogButtonTest, PlatformDialogsOverASkinnedWindowAreCancelledByEnterOnCancel) {
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&icc);
+  for (const bool skinned : {false, true}) {
+    for (const PlatformDialogCase& c : kPlatformDialogs) {
+      g_owner = CreateForm(300, 200);
+      ShowWindow(g_owner, SW_SHOW);
+      SetForegroundWindow(g_owner);
+      if (skinned) {
+        ASSERT_EQ(SkinAttach(g_owner), 1);
+      }
+      Pump();
+      g_unattached.clear();
+      g_probe = [] { EnumChildWindows(GetActiveWindow(), NoteUnattached, 0); };
+      int result = -100;
+      Play({{Step::kProbe, 0}, {Step::kCtrl, VK_TAB}, {Step::kProbe, 0}, {Step::kTabToCancel, 0}, {Step::kKey, VK_RETURN}},
+           [&] { result = c.run(); });
+      EXPECT_EQ(result, c.cancelled) << c.name << (skinned ? " (skinned)" : "");
+      if (skinned) {
+        std::string missed;
+        for (const auto& w : g_unattached) missed += w + "; ";
+        EXPECT_EQ(missed, "") << c.name << ": windows of the open dialog left unskinned";
+      }
+      SkinDetach(g_owner);
+      DestroyWindow(g_owner);
+      Pump();
+      EXPECT_EQ(skin::State().attached_count, 0) << c.name;
+    }
+  }
+  g_probe = nullptr;
+}
+
+}  // namespace
+}  // namespace skin_test
+
+namespace skin_test {
+namespace {
+
+constexpr COLORREF kHostInk = 0xFF00FF;  // what the host draws for owner-drawn buttons
+
+// A host window that draws every owner-drawn button it is told about.
+LRESULT CALLBACK InkingHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DRAWITEM) {
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    HBRUSH brush = CreateSolidBrush(kHostInk);
+    FillRect(item->hDC, &item->rcItem, brush);
+    DeleteObject(brush);
+    return TRUE;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND CreateInkingHost() {
+  static const wchar_t kClass[] = L"TarnwickInkingHost";
+  static bool registered = false;
+  if (!registered) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = InkingHostProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kClass;
+    registered = RegisterClassW(&wc) != 0;
+  }
+  return CreateWindowExW(0, kClass, L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 20, 20, 300, 200,
+                         nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+class PushButtonHostTest : public EngineTest {
+ protected:
+  void SetUp() override {
+    EngineTest::SetUp();
+    SetCursorPos(5, 1000);
+    host_ = CreateInkingHost();
+    plain_ = CreateChild(host_, L"Button", L"Plain", BS_PUSHBUTTON | WS_TABSTOP, 10, 10, 75, 23);
+    button_ = CreateChild(host_, L"Button", L"Skinned", BS_PUSHBUTTON | WS_TABSTOP, 100, 10, 75, 23);
+    edit_ = CreateChild(host_, L"Edit", L"", WS_TABSTOP, 10, 60, 100, 20);
+    ASSERT_EQ(SkinAttach(button_), 1);
+    Pump();
+  }
+  void TearDown() override {
+    SkinDetach(button_);
+    DestroyWindow(host_);
+    EngineTest::TearDown();
+  }
+  LONG Type(HWND w) const { return static_cast<LONG>(GetWindowLongPtrW(w, GWL_STYLE) & BS_TYPEMASK); }
+  HWND host_ = nullptr, plain_ = nullptr, button_ = nullptr, edit_ = nullptr;
+};
+
+struct SetStyleCase {
+  LONG start, asked;
+  LONG while_attached;  // the window's own type while skinned
+};
+
+// The host's BM_SETSTYLE, on a skinned button and on an unskinned twin:
+// the same dialog code, and detach gives back the type last asked for.
+TEST_F(PushButtonHostTest, HostsButtonTypeIsKeptWhileOwnerDrawn) {
+  const SetStyleCase cases[] = {
+      {BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_OWNERDRAW},
+      {BS_DEFPUSHBUTTON, BS_PUSHBUTTON, BS_OWNERDRAW},
+      {BS_DEFPUSHBUTTON, BS_DEFPUSHBUTTON, BS_OWNERDRAW},
+      {BS_PUSHBUTTON, BS_CHECKBOX, BS_CHECKBOX},
+  };
+  for (const SetStyleCase& c : cases) {
+    SkinDetach(button_);
+    for (HWND w : {plain_, button_}) SetWindowLongPtrW(w, GWL_STYLE, (GetWindowLongPtrW(w, GWL_STYLE) & ~BS_TYPEMASK) | c.start);
+    ASSERT_EQ(SkinAttach(button_), 1);
+    for (HWND w : {plain_, button_}) SendMessageW(w, BM_SETSTYLE, c.asked, TRUE);
+    const auto row = "type " + std::to_string(c.start) + " asked " + std::to_string(c.asked);
+    EXPECT_EQ(Type(button_), c.while_attached) << row;
+    EXPECT_EQ(SendMessageW(button_, WM_GETDLGCODE, 0, 0), SendMessageW(plain_, WM_GETDLGCODE, 0, 0)) << row;
+    // A focus change, which the platform's button paints at once.
+    SetFocus(button_);
+    SetFocus(edit_);
+    EXPECT_EQ(Type(button_), c.while_attached) << row;
+    SkinDetach(button_);
+    EXPECT_EQ(Type(button_), c.asked) << row << ": after detach";
+    EXPECT_EQ(GetWindowLongPtrW(button_, GWL_STYLE) & ~WS_TABSTOP & 0xFFFF0000,
+              GetWindowLongPtrW(plain_, GWL_STYLE) & ~WS_TABSTOP & 0xFFFF0000) << row;
+    ASSERT_EQ(SkinAttach(button_), 1);
+  }
+}
+
+// BM_SETSTATE makes the owner-drawn button draw itself through its host;
+// the skin's face goes back over whatever was drawn.
+TEST_F(PushButtonHostTest, SetStateShowsTheSkinsFace) {
+  struct {
+    WPARAM pushed;
+    int32_t state_after;
+  } const rows[] = {{TRUE, skin::kStatePressed}, {TRUE, skin::kStatePressed}, {FALSE, skin::kStateNormal}};
+  for (const auto& row : rows) {
+    SendMessageW(button_, BM_SETSTATE, row.pushed, 0);
+    EXPECT_EQ(Prop(button_, "OLDSTATE"), row.state_after) << "pushed " << row.pushed;
+    for (int x : {4, 37, 70}) EXPECT_NE(WindowPixel(button_, x, 11), kHostInk) << "pushed " << row.pushed << " x " << x;
+  }
+  // The unskinned owner-drawn button shows the host's ink: the case is real.
+  SetWindowLongPtrW(plain_, GWL_STYLE, GetWindowLongPtrW(plain_, GWL_STYLE) | BS_OWNERDRAW);
+  SendMessageW(plain_, BM_SETSTATE, TRUE, 0);
+  EXPECT_EQ(WindowPixel(plain_, 4, 11), kHostInk);
 }
 
 }  // namespace
