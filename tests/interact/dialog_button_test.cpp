@@ -493,3 +493,156 @@ TEST_F(PushButtonHostTest, SetStateShowsTheSkinsFace) {
 
 }  // namespace
 }  // namespace skin_test
+
+namespace skin_test {
+namespace {
+
+constexpr COLORREF kPicture = 0x0000FF;  // a solid red picture
+constexpr int kPic = 12;
+
+HDC ImageDC(HWND button, int state) {
+  return static_cast<HDC>(GetPropA(button, (std::to_string(state) + "HDC").c_str()));
+}
+
+HBITMAP SolidBitmap(COLORREF colour, bool mono = false) {
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = mono ? CreateBitmap(kPic, kPic, 1, 1, nullptr) : CreateCompatibleBitmap(screen, kPic, kPic);
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  HBRUSH brush = CreateSolidBrush(colour);
+  RECT r{0, 0, kPic, kPic};
+  FillRect(dc, &r, brush);
+  DeleteObject(brush);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return bitmap;
+}
+
+HICON SolidIcon() {
+  ICONINFO info{TRUE, 0, 0, SolidBitmap(0x000000, true), SolidBitmap(kPicture)};
+  HICON icon = CreateIconIndirect(&info);
+  DeleteObject(info.hbmMask);
+  DeleteObject(info.hbmColor);
+  return icon;
+}
+
+int CountColour(HDC dc, int x0, int y0, int x1, int y1, COLORREF colour) {
+  int n = 0;
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) n += GetPixel(dc, x, y) == colour;
+  return n;
+}
+
+// A picture button shows its picture, centred, on every face; the disabled
+// face shows it greyed (embossed in the 3-D shadow colour, as the platform
+// greys it).
+TEST_F(PushButtonHostTest, PictureButtonsShowTheirPictureOnEveryFace) {
+  struct {
+    DWORD style;
+    bool set_before_attach;
+  } const rows[] = {{BS_ICON, true}, {BS_ICON, false}, {BS_BITMAP, true}, {BS_BITMAP, false}};
+  HICON icon = SolidIcon();
+  HBITMAP bitmap = SolidBitmap(kPicture);
+  for (const auto& row : rows) {
+    const std::string name = std::string(row.style == BS_ICON ? "icon" : "bitmap") +
+                             (row.set_before_attach ? ", set before attach" : ", set after attach");
+    HWND b = CreateChild(host_, L"Button", L"Pic", BS_PUSHBUTTON | row.style, 10, 100, 75, 23);
+    const WPARAM type = row.style == BS_ICON ? IMAGE_ICON : IMAGE_BITMAP;
+    const LPARAM image = row.style == BS_ICON ? reinterpret_cast<LPARAM>(icon) : reinterpret_cast<LPARAM>(bitmap);
+    if (row.set_before_attach) SendMessageW(b, BM_SETIMAGE, type, image);
+    ASSERT_EQ(SkinAttach(b), 1);
+    if (!row.set_before_attach) SendMessageW(b, BM_SETIMAGE, type, image);
+    // Centred: (75 - 12) / 2 = 31.5 -> 32, (23 - 12) / 2 = 5.5 -> 6.
+    for (int state = 0; state < 3; ++state) {
+      EXPECT_EQ(CountColour(ImageDC(b, state), 32, 6, 32 + kPic, 6 + kPic, kPicture), kPic * kPic) << name << " " << state;
+      EXPECT_EQ(CountColour(ImageDC(b, state), 0, 0, 75, 23, kPicture), kPic * kPic) << name << " " << state;
+    }
+    EXPECT_EQ(CountColour(ImageDC(b, 3), 0, 0, 75, 23, kPicture), 0) << name;
+    EXPECT_GT(CountColour(ImageDC(b, 3), 32, 6, 33 + kPic, 7 + kPic, GetSysColor(COLOR_3DSHADOW)), kPic * kPic / 2)
+        << name;
+    InvalidateRect(b, nullptr, FALSE);
+    UpdateWindow(b);
+    EXPECT_EQ(WindowPixel(b, 37, 11), kPicture) << name << ": on screen";
+    SkinDetach(b);
+    DestroyWindow(b);
+  }
+  DestroyIcon(icon);
+  DeleteObject(bitmap);
+}
+
+// Rows of the caption that carry caption-black pixels, as bands of rows.
+int TextBands(HDC dc, int w, int h) {
+  int bands = 0;
+  bool in_band = false;
+  for (int y = 2; y < h - 2; ++y) {
+    const bool ink = CountColour(dc, 3, y, w - 3, y + 1, 0x000000) > 0;
+    if (ink && !in_band) ++bands;
+    in_band = ink;
+  }
+  return bands;
+}
+
+TEST_F(PushButtonHostTest, MultiLineCaptionsWrapOthersStayOnOneLine) {
+  struct {
+    DWORD style;
+    bool wraps;
+  } const rows[] = {{BS_MULTILINE, true}, {0, false}};
+  for (const auto& row : rows) {
+    HWND b = CreateChild(host_, L"Button", L"one two three four five six", BS_PUSHBUTTON | row.style, 10, 100, 60, 60);
+    ASSERT_EQ(SkinAttach(b), 1);
+    const int bands = TextBands(ImageDC(b, 0), 60, 60);
+    if (row.wraps) {
+      EXPECT_GE(bands, 3) << "six words in 56 pixels";
+    } else {
+      EXPECT_EQ(bands, 1);
+    }
+    SkinDetach(b);
+    DestroyWindow(b);
+  }
+}
+
+// The button's pixels on the screen, read through the screen's own DC so
+// that no mirroring applies to the reading.
+std::vector<COLORREF> ScreenPixels(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  HDC screen = GetDC(nullptr);
+  std::vector<COLORREF> pixels;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) pixels.push_back(GetPixel(screen, x, y));
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// A skinned button in a right-to-left window looks exactly as in a
+// left-to-right one, focus mark and rounded corners included.
+TEST_F(PushButtonHostTest, RightToLeftButtonsLookAsLeftToRightOnes) {
+  HWND rtl_host = CreateWindowExW(WS_EX_LAYOUTRTL, L"TarnwickInkingHost", L"rtl", WS_POPUP | WS_VISIBLE, 20, 300, 200,
+                                  60, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND rtl = CreateChild(rtl_host, L"Button", L"Enter", BS_PUSHBUTTON | WS_TABSTOP, 10, 10, 75, 23);
+  HWND ltr = CreateChild(host_, L"Button", L"Enter", BS_PUSHBUTTON | WS_TABSTOP, 10, 100, 75, 23);
+  ASSERT_TRUE(GetWindowLongPtrW(rtl, GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
+  SetWindowPos(host_, nullptr, 250, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  ASSERT_EQ(SkinAttach(rtl), 1);
+  ASSERT_EQ(SkinAttach(ltr), 1);
+  for (const bool focused : {false, true}) {
+    std::vector<COLORREF> seen[2];
+    for (HWND b : {ltr, rtl}) {
+      if (focused) SetFocus(b);
+      InvalidateRect(b, nullptr, FALSE);
+      UpdateWindow(b);
+      Pump();
+      seen[b == rtl] = ScreenPixels(b);
+    }
+    int differ = 0;
+    for (size_t i = 0; i < seen[0].size(); ++i) differ += seen[0][i] != seen[1][i];
+    EXPECT_EQ(differ, 0) << (focused ? "focused" : "unfocused") << ": pixels that differ";
+  }
+  SkinDetach(rtl);
+  SkinDetach(ltr);
+  DestroyWindow(rtl_host);
+}
+
+}  // namespace
+}  // namespace skin_test
