@@ -1,6 +1,7 @@
-// Skinned push buttons inside dialogs: the dialog manager and the host get
-// exactly what unskinned buttons give them. Every case runs the same real
-// keys and clicks on an unskinned and a skinned dialog and compares.
+// Skinned push buttons as the host and the dialog manager see them: real
+// keys and clicks played on the same dialog unskinned and skinned, the
+// platform's own dialogs over a skinned window, and the faces of picture,
+// multi-line and right-to-left buttons.
 #include <skin/skin.h>
 
 #include <commctrl.h>
@@ -17,85 +18,64 @@
 namespace skin_test {
 namespace {
 
-constexpr int kApply = 0x3021;
-constexpr int kEdit = 100;
+constexpr int kApply = 0x3021, kEdit = 100;
 
-// One step of a script played on a thread timer, so that it runs inside
-// whatever modal loop the test has entered.
+// A script played on a thread timer, one step a tick, so that it runs inside
+// whatever modal loop the test enters. Kinds: 'k' a key, 'a' Alt+key, 'c'
+// Ctrl+key, '1' a click and '2' a fast double click on a control of the
+// active window, 'd' DM_SETDEFID to it, 't' Tab until Cancel has the focus,
+// 'p' the probe.
 struct Step {
-  enum Kind { kKey, kAlt, kCtrl, kClick, kDoubleClick, kTabToCancel, kProbe } kind;
-  int value;  // a virtual key, or a control id
+  char kind;
+  int value;
 };
-
 std::vector<Step> g_script;
-std::function<void()> g_probe;  // what a kProbe step looks at
 size_t g_next = 0;
 int g_tabs = 0;
+std::function<void()> g_probe;
 
-HWND ActiveDialog() { return GetActiveWindow(); }
-
-void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
-  std::vector<INPUT> inputs;
-  for (auto [vk, up] : keys) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    inputs.push_back(input);
+void Keys(WORD modifier, WORD vk) {
+  std::vector<INPUT> in;
+  for (auto [key, up] : {std::pair{modifier, false}, {vk, false}, {vk, true}, {modifier, true}}) {
+    if (!key) continue;
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = key;
+    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    in.push_back(i);
   }
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 
-void ClickAt(HWND control, int clicks) {
+void Click(HWND control, int clicks) {
   RECT r;
   GetWindowRect(control, &r);
   SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  for (int i = 0; i < clicks; ++i) {
-    INPUT input[2]{};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, input, sizeof(INPUT));
-    if (i + 1 < clicks) Sleep(40);
+  for (int n = 0; n < clicks; ++n, Sleep(40)) {
+    INPUT in[2]{};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof(INPUT));
   }
 }
 
-// Plays one step per tick; a step that finds the focus not yet on Cancel
-// presses Tab and waits for the next tick.
 void CALLBACK ScriptTick(HWND, UINT, UINT_PTR, DWORD) {
   if (g_next >= g_script.size()) return;
-  const Step step = g_script[g_next];
-  switch (step.kind) {
-    case Step::kKey:
-      SendKeys({{static_cast<WORD>(step.value), false}, {static_cast<WORD>(step.value), true}});
-      break;
-    case Step::kAlt:
-      SendKeys({{VK_MENU, false}, {static_cast<WORD>(step.value), false}, {static_cast<WORD>(step.value), true},
-                {VK_MENU, true}});
-      break;
-    case Step::kCtrl:
-      SendKeys({{VK_CONTROL, false}, {static_cast<WORD>(step.value), false}, {static_cast<WORD>(step.value), true},
-                {VK_CONTROL, true}});
-      break;
-    case Step::kClick:
-    case Step::kDoubleClick:
-      ClickAt(GetDlgItem(ActiveDialog(), step.value), step.kind == Step::kClick ? 1 : 2);
-      break;
-    case Step::kProbe:
-      if (g_probe) g_probe();
-      break;
-    case Step::kTabToCancel:
-      if (GetFocus() != GetDlgItem(ActiveDialog(), IDCANCEL) && ++g_tabs < 40) {
-        SendKeys({{VK_TAB, false}, {VK_TAB, true}});
-        return;
-      }
-      break;
-  }
+  const auto [kind, value] = g_script[g_next];
+  const WORD vk = static_cast<WORD>(value);
+  HWND active = GetActiveWindow();
+  if (kind == 't' && GetFocus() != GetDlgItem(active, IDCANCEL) && ++g_tabs < 40) return Keys(0, VK_TAB);
+  if (kind == 'k' || kind == 'a' || kind == 'c') Keys(kind == 'a' ? VK_MENU : kind == 'c' ? VK_CONTROL : 0, vk);
+  if (kind == '1' || kind == '2') Click(GetDlgItem(active, value), kind - '0');
+  if (kind == 'd') SendMessageW(active, DM_SETDEFID, value, 0);
+  if (kind == 'p' && g_probe) g_probe();
   ++g_next;
 }
 
-// Runs the script on a 60 ms thread timer while body() runs its modal loop.
-void Play(const std::vector<Step>& script, const std::function<void()>& body) {
+// Plays the script, and one tick more, while body() runs its modal loop.
+void Play(std::vector<Step> script, const std::function<void()>& body) {
+  script.push_back({'k', VK_SHIFT});
   g_script = script;
   g_next = 0;
   g_tabs = 0;
@@ -103,150 +83,87 @@ void Play(const std::vector<Step>& script, const std::function<void()>& body) {
   body();
   KillTimer(nullptr, timer);
 }
+bool Played() { return g_next >= g_script.size(); }
 
-// A dialog template built in memory: an edit box, "&OK" (the default),
-// "Cancel" and "&Apply".
-class DialogTemplate {
- public:
-  DialogTemplate() {
-    Align();
-    Dword(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE);
-    Dword(0);
-    Word(4);
-    Word(10), Word(10), Word(200), Word(60);
-    Word(0), Word(0), Text(L"dialog");
-    Item(WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 5, 5, 100, 12, kEdit, 0x0081, L"");
-    Item(WS_TABSTOP | BS_DEFPUSHBUTTON, 5, 30, 50, 14, IDOK, 0x0080, L"&OK");
-    Item(WS_TABSTOP | BS_PUSHBUTTON, 60, 30, 50, 14, IDCANCEL, 0x0080, L"Cancel");
-    Item(WS_TABSTOP | BS_PUSHBUTTON, 115, 30, 50, 14, kApply, 0x0080, L"&Apply");
-  }
-  const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
-
- private:
-  void Word(WORD w) { words_.push_back(w); }
-  void Dword(DWORD d) { Word(LOWORD(d)), Word(HIWORD(d)); }
-  void Text(const wchar_t* s) {
-    do Word(*s); while (*s++);
-  }
-  void Align() {
-    if (words_.size() % 2) Word(0);
-  }
-  void Item(DWORD style, short x, short y, short w, short h, int id, WORD cls, const wchar_t* text) {
-    Align();
-    Dword(WS_CHILD | WS_VISIBLE | style), Dword(0);
-    Word(x), Word(y), Word(w), Word(h), Word(static_cast<WORD>(id));
-    Word(0xFFFF), Word(cls), Text(text), Word(0);
-  }
-  std::vector<WORD> words_;
+// A dialog template in memory, items of the button, edit or static class.
+struct Item {
+  DWORD style;
+  short x, y, w, h;
+  WORD id, atom;
+  const wchar_t* text;
 };
+std::vector<WORD> Template(DWORD style, std::initializer_list<Item> items) {
+  std::vector<WORD> t;
+  auto dword = [&](DWORD d) { t.push_back(LOWORD(d)), t.push_back(HIWORD(d)); };
+  auto text = [&](const wchar_t* s) {
+    do t.push_back(*s); while (*s++);
+  };
+  dword(style), dword(0), t.push_back(static_cast<WORD>(items.size()));
+  t.insert(t.end(), {10, 10, 200, 60, 0, 0}), text(L"dialog");
+  for (const Item& i : items) {
+    if (t.size() % 2) t.push_back(0);
+    dword(WS_CHILD | WS_VISIBLE | i.style), dword(0);
+    t.insert(t.end(), {WORD(i.x), WORD(i.y), WORD(i.w), WORD(i.h), i.id, 0xFFFF, i.atom}), text(i.text), t.push_back(0);
+  }
+  return t;
+}
+
+// An edit box, "&OK" (the default), "Cancel" and "&Apply".
+const std::vector<WORD> kDialog =
+    Template(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
+             {{WS_TABSTOP | WS_BORDER, 5, 5, 100, 12, kEdit, 0x81, L""},
+              {WS_TABSTOP | BS_DEFPUSHBUTTON, 5, 30, 50, 14, IDOK, 0x80, L"&OK"},
+              {WS_TABSTOP | BS_PUSHBUTTON, 60, 30, 50, 14, IDCANCEL, 0x80, L"Cancel"},
+              {WS_TABSTOP | BS_PUSHBUTTON, 115, 30, 50, 14, kApply, 0x80, L"&Apply"}});
 
 struct DialogRun {
   bool skinned;
-  std::vector<std::string> commands;  // "id/code" of each button command
   HWND dialog = nullptr;
+  std::string commands;  // the button commands the dialog received
 };
-DialogRun* g_run = nullptr;
-
-std::string Name(int id) {
-  switch (id) {
-    case IDOK: return "OK";
-    case IDCANCEL: return "Cancel";
-    case kApply: return "Apply";
-    default: return std::to_string(id);
-  }
-}
+DialogRun* g_run;
 
 INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  switch (message) {
-    case WM_INITDIALOG:
-      g_run->dialog = dialog;
-      if (g_run->skinned) SkinAttach(dialog);
-      return TRUE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) != kEdit) {
-        const WORD code = HIWORD(wParam);
-        g_run->commands.push_back(Name(LOWORD(wParam)) + (code == BN_CLICKED ? "" : "/" + std::to_string(code)));
-      }
-      return TRUE;
+  if (message == WM_INITDIALOG) {
+    g_run->dialog = dialog;
+    if (g_run->skinned) SkinAttach(dialog);
+  } else if (message == WM_COMMAND && LOWORD(wParam) != kEdit) {
+    const int id = LOWORD(wParam);
+    g_run->commands += id == IDOK ? "OK " : id == IDCANCEL ? "Cancel " : id == kApply ? "Apply " : "? ";
+    if (HIWORD(wParam) != BN_CLICKED) g_run->commands += "(code " + std::to_string(HIWORD(wParam)) + ") ";
   }
-  return FALSE;
+  return message == WM_INITDIALOG;
 }
 
-// The whole script, then one more tick, before the dialog is closed.
-std::vector<Step> WithEnd(std::vector<Step> script) {
-  script.push_back({Step::kKey, VK_SHIFT});
-  return script;
+void CALLBACK EndWhenPlayed(HWND, UINT, UINT_PTR, DWORD) {
+  if (Played() && g_run->dialog) EndDialog(g_run->dialog, 0);
 }
 
-// Ends the modal dialog once the script has played.
-void CALLBACK CloseWhenPlayed(HWND, UINT, UINT_PTR, DWORD) {
-  if (g_next >= g_script.size() && g_run && g_run->dialog) EndDialog(g_run->dialog, 0);
-}
-
-std::vector<std::string> RunModal(bool skinned, const std::vector<Step>& script) {
-  DialogRun run{skinned, {}};
+std::string RunDialog(bool skinned, bool modeless, const std::vector<Step>& script) {
+  DialogRun run{skinned, nullptr, ""};
   g_run = &run;
-  Play(WithEnd(script), [&] {
-    const UINT_PTR closer = SetTimer(nullptr, 0, 100, CloseWhenPlayed);
-    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), DialogTemplate().get(), nullptr, DialogProc, 0);
-    KillTimer(nullptr, closer);
-  });
-  g_run = nullptr;
-  return run.commands;
-}
-
-std::vector<std::string> RunModeless(bool skinned, const std::vector<Step>& script) {
-  DialogRun run{skinned, {}};
-  g_run = &run;
-  Play(WithEnd(script), [&] {
-    HWND dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), DialogTemplate().get(), nullptr,
-                                             DialogProc, 0);
+  const auto* t = reinterpret_cast<const DLGTEMPLATE*>(kDialog.data());
+  Play(script, [&] {
+    if (!modeless) {
+      const UINT_PTR ender = SetTimer(nullptr, 0, 100, EndWhenPlayed);
+      DialogBoxIndirectParamW(nullptr, t, nullptr, DialogProc, 0);
+      KillTimer(nullptr, ender);
+      return;
+    }
+    HWND dialog = CreateDialogIndirectParamW(nullptr, t, nullptr, DialogProc, 0);
     SetForegroundWindow(dialog);
     MSG msg;
-    const DWORD start = GetTickCount();
-    while (g_next < g_script.size() && GetTickCount() - start < 10000) {
+    for (const DWORD start = GetTickCount(); !Played() && GetTickCount() - start < 10000;) {
       if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         Sleep(5);
-        continue;
+      } else if (!IsDialogMessageW(dialog, &msg)) {
+        DispatchMessageW(&msg);
       }
-      if (IsDialogMessageW(dialog, &msg)) continue;
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
     }
-    Settle(100);
     DestroyWindow(dialog);
   });
-  g_run = nullptr;
   return run.commands;
 }
-
-std::string Joined(const std::vector<std::string>& items) {
-  std::string s;
-  for (const auto& item : items) s += (s.empty() ? "" : " ") + item;
-  return "[" + s + "]";
-}
-
-const Step kTab{Step::kKey, VK_TAB}, kEnter{Step::kKey, VK_RETURN}, kSpace{Step::kKey, VK_SPACE},
-    kEsc{Step::kKey, VK_ESCAPE}, kDown{Step::kKey, VK_DOWN}, kUp{Step::kKey, VK_UP};
-
-struct DialogCase {
-  const char* name;
-  std::vector<Step> script;
-  std::vector<std::string> want;  // what the unskinned dialog gets
-};
-
-const DialogCase kDialogCases[] = {
-    {"Enter in the edit box presses the default", {kEnter}, {"OK"}},
-    {"Enter on focused Cancel", {kTab, kTab, kEnter}, {"Cancel"}},
-    {"Enter on focused Apply", {kTab, kTab, kTab, kEnter}, {"Apply"}},
-    {"Tab back round to the edit box, Enter", {kTab, kTab, kTab, kTab, kEnter}, {"OK"}},
-    {"Space on focused Cancel", {kTab, kTab, kSpace}, {"Cancel"}},
-    {"Esc", {kTab, kTab, kTab, kEsc}, {"Cancel"}},
-    {"Alt+mnemonic, then Enter", {{Step::kAlt, 'A'}, kEnter}, {"Apply", "OK"}},
-    {"Arrow keys move the focus, Enter", {kTab, kDown, kDown, kUp, kEnter}, {"Cancel"}},
-    {"Click Apply, then Enter", {{Step::kClick, kApply}, kEnter}, {"Apply", "OK"}},
-    {"Fast double click on Cancel", {{Step::kDoubleClick, IDCANCEL}}, {"Cancel", "Cancel"}},
-};
 
 class DialogButtonTest : public EngineTest {
  protected:
@@ -256,35 +173,53 @@ class DialogButtonTest : public EngineTest {
   }
 };
 
+const Step kTab{'k', VK_TAB}, kEnter{'k', VK_RETURN}, kDown{'k', VK_DOWN};
+
 TEST_F(DialogButtonTest, SkinnedDialogsGetTheCommandsOfUnskinnedOnes) {
+  const struct {
+    const char* name;
+    std::vector<Step> script;
+    const char* platform;  // what the unskinned dialog gets (Wine)
+  } cases[] = {
+      {"Enter in the edit box", {kEnter}, "OK "},
+      {"Enter on focused Cancel", {kTab, kTab, kEnter}, "Cancel "},
+      {"Enter on focused Apply", {kTab, kTab, kTab, kEnter}, "Apply "},
+      {"Tab round to the edit box, Enter", {kTab, kTab, kTab, kTab, kEnter}, "OK "},
+      {"Space on focused Cancel", {kTab, kTab, {'k', VK_SPACE}}, "Cancel "},
+      {"Esc on focused Apply", {kTab, kTab, kTab, {'k', VK_ESCAPE}}, "Cancel "},
+      {"Alt+A, Enter", {{'a', 'A'}, kEnter}, "Apply OK "},
+      {"Arrow keys, Enter", {kTab, kDown, kDown, {'k', VK_UP}, kEnter}, "Cancel "},
+      {"Click Apply, Enter", {{'1', kApply}, kEnter}, "Apply OK "},
+      {"Fast double click on Cancel", {{'2', IDCANCEL}}, "Cancel Cancel "},
+      {"DM_SETDEFID Apply, Enter", {{'d', kApply}, kEnter}, "Apply "},
+      {"DM_SETDEFID Apply, Enter on focused Cancel", {{'d', kApply}, kTab, kTab, kEnter}, "Cancel "},
+  };
   for (const bool modeless : {false, true}) {
-    for (const DialogCase& c : kDialogCases) {
-      const auto run = modeless ? RunModeless : RunModal;
-      const std::vector<std::string> plain = run(false, c.script);
-      const std::vector<std::string> skinned = run(true, c.script);
-      const char* kind = modeless ? " (modeless)" : " (modal)";
-      EXPECT_EQ(Joined(plain), Joined(c.want)) << c.name << kind << ": the platform's own behaviour";
-      EXPECT_EQ(Joined(skinned), Joined(plain)) << c.name << kind;
-      EXPECT_EQ(skin::State().attached_count, 0) << c.name << kind;
+    for (const auto& c : cases) {
+      const std::string plain = RunDialog(false, modeless, c.script);
+      EXPECT_EQ(plain, c.platform) << c.name << ", unskinned";
+      EXPECT_EQ(RunDialog(true, modeless, c.script), plain) << c.name << (modeless ? ", modeless" : ", modal");
+      EXPECT_EQ(skin::State().attached_count, 0) << c.name;
     }
   }
 }
 
-}  // namespace
-}  // namespace skin_test
+// The platform's dialogs over a skinned window are skinned when they take
+// the activation (a property sheet's pages as they appear); Tab to Cancel
+// and Enter still cancels them.
+HWND g_owner;
+std::string g_unskinned;  // windows of the open dialog the skin missed
 
-namespace skin_test {
-namespace {
+BOOL CALLBACK NoteUnskinned(HWND window, LPARAM) {
+  wchar_t cls[16] = L"";
+  GetClassNameW(window, cls, 16);
+  if ((!wcscmp(cls, L"#32770") || !wcscmp(cls, L"Button")) && !GetPropA(window, "PROCADDR"))
+    g_unskinned += (cls[0] == L'#' ? "page " : "button ") + std::to_string(GetDlgCtrlID(window)) + "; ";
+  return TRUE;
+}
 
-// The platform's own dialogs opened over a skinned window are skinned when
-// they take the activation; Tab to Cancel and Enter still cancels them.
-HWND g_owner = nullptr;
-std::vector<std::string> g_unattached;  // windows of an open dialog the skin missed
-
-int MessageBoxRun() { return MessageBoxW(g_owner, L"Save?", L"box", MB_YESNOCANCEL); }
-
-int ColourDialogRun() {
-  static COLORREF custom[16]{};
+int ColourDialog() {
+  static COLORREF custom[16];
   CHOOSECOLORW cc{};
   cc.lStructSize = sizeof(cc);
   cc.hwndOwner = g_owner;
@@ -294,353 +229,244 @@ int ColourDialogRun() {
 
 INT_PTR CALLBACK PageProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
-// Looks at the open sheet: its page and the page's button must be skinned.
-BOOL CALLBACK NoteUnattached(HWND window, LPARAM) {
-  wchar_t cls[64] = L"";
-  GetClassNameW(window, cls, 64);
-  const std::wstring name = cls;
-  if ((name == L"#32770" || name == L"Button") && !GetPropA(window, "PROCADDR")) {
-    g_unattached.push_back(std::string(name.begin(), name.end()) + " " + std::to_string(GetDlgCtrlID(window)));
-  }
-  return TRUE;
-}
-
-int PropertySheetRun() {
-  // Two pages alike, child dialogs with one push button; the second is
-  // created when it is first shown.
-  std::vector<WORD> t;
-  auto word = [&](WORD w) { t.push_back(w); };
-  auto dword = [&](DWORD d) { word(LOWORD(d)), word(HIWORD(d)); };
-  auto text = [&](const wchar_t* s) {
-    do word(*s); while (*s++);
-  };
-  dword(WS_CHILD | WS_CAPTION | DS_CONTROL), dword(0), word(1), word(0), word(0), word(150), word(60);
-  word(0), word(0), text(L"Page");
-  if (t.size() % 2) word(0);
-  dword(WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON), dword(0);
-  word(10), word(10), word(60), word(14), word(200), word(0xFFFF), word(0x0080), text(L"&Reset"), word(0);
-
+int PropertySheet() {
+  // Two pages, each a child dialog with a push button; the second is
+  // created when Ctrl+Tab first shows it.
+  static const std::vector<WORD> page =
+      Template(WS_CHILD | WS_CAPTION | DS_CONTROL, {{WS_TABSTOP, 10, 10, 60, 14, 200, 0x80, L"&Reset"}});
   PROPSHEETPAGEW pages[2]{};
-  for (PROPSHEETPAGEW& page : pages) {
-    page.dwSize = sizeof(page);
-    page.dwFlags = PSP_DLGINDIRECT;
-    page.hInstance = GetModuleHandleW(nullptr);
-    page.pResource = reinterpret_cast<LPCDLGTEMPLATEW>(t.data());
-    page.pfnDlgProc = PageProc;
+  for (PROPSHEETPAGEW& p : pages) {
+    p.dwSize = sizeof(p);
+    p.dwFlags = PSP_DLGINDIRECT;
+    p.pResource = reinterpret_cast<LPCDLGTEMPLATEW>(page.data());
+    p.pfnDlgProc = PageProc;
   }
   PROPSHEETHEADERW header{};
   header.dwSize = sizeof(header);
   header.dwFlags = PSH_PROPSHEETPAGE;
   header.hwndParent = g_owner;
-  header.hInstance = GetModuleHandleW(nullptr);
   header.pszCaption = L"sheet";
   header.nPages = 2;
   header.ppsp = pages;
   return static_cast<int>(PropertySheetW(&header));
 }
 
-struct PlatformDialogCase {
-  const char* name;
-  int (*run)();
-  int cancelled;  // what the dialog returns when cancelled
-};
-
-const PlatformDialogCase kPlatformDialogs[] = {
-    {"message box, Yes/No/Cancel", MessageBoxRun, IDCANCEL},
-    {"colour dialog", ColourDialogRun, FALSE},
-    {"property sheet", PropertySheetRun, 0},
-};
-
 TEST_F(DialogButtonTest, PlatformDialogsOverASkinnedWindowAreCancelledByEnterOnCancel) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);
+  const struct {
+    const char* name;
+    std::function<int()> run;
+    int cancelled;
+  } cases[] = {
+      {"message box", [] { return MessageBoxW(g_owner, L"Save?", L"box", MB_YESNOCANCEL); }, IDCANCEL},
+      {"colour dialog", ColourDialog, FALSE},
+      {"property sheet", PropertySheet, 0},
+  };
+  g_probe = [] { EnumChildWindows(GetActiveWindow(), NoteUnskinned, 0); };
   for (const bool skinned : {false, true}) {
-    for (const PlatformDialogCase& c : kPlatformDialogs) {
-      g_owner = CreateForm(300, 200);
+    for (const auto& c : cases) {
+      g_owner = CreateForm();
       ShowWindow(g_owner, SW_SHOW);
       SetForegroundWindow(g_owner);
       if (skinned) {
         ASSERT_EQ(SkinAttach(g_owner), 1);
       }
-      Pump();
-      g_unattached.clear();
-      g_probe = [] { EnumChildWindows(GetActiveWindow(), NoteUnattached, 0); };
+      g_unskinned.clear();
       int result = -100;
-      Play({{Step::kProbe, 0}, {Step::kCtrl, VK_TAB}, {Step::kProbe, 0}, {Step::kTabToCancel, 0}, {Step::kKey, VK_RETURN}},
-           [&] { result = c.run(); });
-      EXPECT_EQ(result, c.cancelled) << c.name << (skinned ? " (skinned)" : "");
+      Play({{'p', 0}, {'c', VK_TAB}, {'p', 0}, {'t', 0}, kEnter}, [&] { result = c.run(); });
+      EXPECT_EQ(result, c.cancelled) << c.name << (skinned ? ", skinned" : "");
       if (skinned) {
-        std::string missed;
-        for (const auto& w : g_unattached) missed += w + "; ";
-        EXPECT_EQ(missed, "") << c.name << ": windows of the open dialog left unskinned";
+        EXPECT_EQ(g_unskinned, "") << c.name << ": windows left unskinned";
       }
       SkinDetach(g_owner);
       DestroyWindow(g_owner);
-      Pump();
-      EXPECT_EQ(skin::State().attached_count, 0) << c.name;
     }
   }
   g_probe = nullptr;
 }
 
-}  // namespace
-}  // namespace skin_test
+// A host that draws every owner-drawn button it is told about, an unskinned
+// push button, and the skinned one.
+constexpr COLORREF kInk = 0xFF00FF, kPicture = 0x0000FF;
+constexpr int kPic = 12;
 
-namespace skin_test {
-namespace {
-
-constexpr COLORREF kHostInk = 0xFF00FF;  // what the host draws for owner-drawn buttons
-
-// A host window that draws every owner-drawn button it is told about.
-LRESULT CALLBACK InkingHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DRAWITEM) {
-    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    HBRUSH brush = CreateSolidBrush(kHostInk);
-    FillRect(item->hDC, &item->rcItem, brush);
-    DeleteObject(brush);
-    return TRUE;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
+LRESULT CALLBACK InkingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_DRAWITEM) return DefWindowProcW(window, message, wParam, lParam);
+  const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+  SetDCBrushColor(item->hDC, kInk);
+  FillRect(item->hDC, &item->rcItem, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  return TRUE;
 }
 
-HWND CreateInkingHost() {
-  static const wchar_t kClass[] = L"TarnwickInkingHost";
-  static bool registered = false;
-  if (!registered) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = InkingHostProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClass;
-    registered = RegisterClassW(&wc) != 0;
-  }
-  return CreateWindowExW(0, kClass, L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 20, 20, 300, 200,
-                         nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+HWND InkingHost(DWORD ex_style, int y) {
+  WNDCLASSW wc{0,       InkingProc, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr,
+               reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr, L"TarnwickInkingHost"};
+  RegisterClassW(&wc);
+  return CreateWindowExW(ex_style, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 20, y, 300, 160, nullptr, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
 }
 
-class PushButtonHostTest : public EngineTest {
+class PushButtonHostTest : public DialogButtonTest {
  protected:
   void SetUp() override {
-    EngineTest::SetUp();
-    SetCursorPos(5, 1000);
-    host_ = CreateInkingHost();
-    plain_ = CreateChild(host_, L"Button", L"Plain", BS_PUSHBUTTON | WS_TABSTOP, 10, 10, 75, 23);
-    button_ = CreateChild(host_, L"Button", L"Skinned", BS_PUSHBUTTON | WS_TABSTOP, 100, 10, 75, 23);
-    edit_ = CreateChild(host_, L"Edit", L"", WS_TABSTOP, 10, 60, 100, 20);
+    DialogButtonTest::SetUp();
+    host_ = InkingHost(0, 20);
+    plain_ = CreateChild(host_, L"Button", L"Plain", BS_PUSHBUTTON, 10, 10, 75, 23);
+    button_ = CreateChild(host_, L"Button", L"Skinned", BS_PUSHBUTTON, 100, 10, 75, 23);
+    edit_ = CreateChild(host_, L"Edit", L"", 0, 10, 60, 100, 20);
     ASSERT_EQ(SkinAttach(button_), 1);
-    Pump();
   }
   void TearDown() override {
     SkinDetach(button_);
     DestroyWindow(host_);
-    EngineTest::TearDown();
+    DialogButtonTest::TearDown();
   }
-  LONG Type(HWND w) const { return static_cast<LONG>(GetWindowLongPtrW(w, GWL_STYLE) & BS_TYPEMASK); }
-  HWND host_ = nullptr, plain_ = nullptr, button_ = nullptr, edit_ = nullptr;
+  HWND host_, plain_, button_, edit_;
 };
 
-struct SetStyleCase {
-  LONG start, asked;
-  LONG while_attached;  // the window's own type while skinned
-};
+LONG Type(HWND w) { return static_cast<LONG>(GetWindowLongPtrW(w, GWL_STYLE) & BS_TYPEMASK); }
 
-// The host's BM_SETSTYLE, on a skinned button and on an unskinned twin:
-// the same dialog code, and detach gives back the type last asked for.
+// The host's BM_SETSTYLE on the skinned button and on an unskinned twin:
+// the same dialog code, owner-drawn through focus changes for a push type,
+// and detach gives back the type last asked for.
 TEST_F(PushButtonHostTest, HostsButtonTypeIsKeptWhileOwnerDrawn) {
-  const SetStyleCase cases[] = {
-      {BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_OWNERDRAW},
-      {BS_DEFPUSHBUTTON, BS_PUSHBUTTON, BS_OWNERDRAW},
-      {BS_DEFPUSHBUTTON, BS_DEFPUSHBUTTON, BS_OWNERDRAW},
-      {BS_PUSHBUTTON, BS_CHECKBOX, BS_CHECKBOX},
-  };
-  for (const SetStyleCase& c : cases) {
+  const struct {
+    LONG start, asked, while_attached;
+  } cases[] = {{BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_OWNERDRAW},
+               {BS_DEFPUSHBUTTON, BS_PUSHBUTTON, BS_OWNERDRAW},
+               {BS_DEFPUSHBUTTON, BS_DEFPUSHBUTTON, BS_OWNERDRAW},
+               {BS_PUSHBUTTON, BS_CHECKBOX, BS_CHECKBOX}};
+  for (const auto& c : cases) {
     SkinDetach(button_);
-    for (HWND w : {plain_, button_}) SetWindowLongPtrW(w, GWL_STYLE, (GetWindowLongPtrW(w, GWL_STYLE) & ~BS_TYPEMASK) | c.start);
+    for (HWND w : {plain_, button_}) SetWindowLongPtrW(w, GWL_STYLE, (GetWindowLongPtrW(w, GWL_STYLE) & ~15) | c.start);
     ASSERT_EQ(SkinAttach(button_), 1);
     for (HWND w : {plain_, button_}) SendMessageW(w, BM_SETSTYLE, c.asked, TRUE);
-    const auto row = "type " + std::to_string(c.start) + " asked " + std::to_string(c.asked);
-    EXPECT_EQ(Type(button_), c.while_attached) << row;
+    const std::string row = "type " + std::to_string(c.start) + " asked " + std::to_string(c.asked);
     EXPECT_EQ(SendMessageW(button_, WM_GETDLGCODE, 0, 0), SendMessageW(plain_, WM_GETDLGCODE, 0, 0)) << row;
-    // A focus change, which the platform's button paints at once.
     SetFocus(button_);
     SetFocus(edit_);
     EXPECT_EQ(Type(button_), c.while_attached) << row;
     SkinDetach(button_);
-    EXPECT_EQ(Type(button_), c.asked) << row << ": after detach";
-    EXPECT_EQ(GetWindowLongPtrW(button_, GWL_STYLE) & ~WS_TABSTOP & 0xFFFF0000,
-              GetWindowLongPtrW(plain_, GWL_STYLE) & ~WS_TABSTOP & 0xFFFF0000) << row;
+    EXPECT_EQ(GetWindowLongPtrW(button_, GWL_STYLE), GetWindowLongPtrW(plain_, GWL_STYLE)) << row << ", detached";
     ASSERT_EQ(SkinAttach(button_), 1);
   }
 }
 
-// BM_SETSTATE makes the owner-drawn button draw itself through its host;
-// the skin's face goes back over whatever was drawn.
+// BM_SETSTATE makes an owner-drawn button draw itself through its host (as
+// the unskinned twin shows); the skin's face goes back over it.
 TEST_F(PushButtonHostTest, SetStateShowsTheSkinsFace) {
-  struct {
+  const struct {
     WPARAM pushed;
-    int32_t state_after;
-  } const rows[] = {{TRUE, skin::kStatePressed}, {TRUE, skin::kStatePressed}, {FALSE, skin::kStateNormal}};
+    int32_t state;
+  } rows[] = {{TRUE, skin::kStatePressed}, {TRUE, skin::kStatePressed}, {FALSE, skin::kStateNormal}};
   for (const auto& row : rows) {
     SendMessageW(button_, BM_SETSTATE, row.pushed, 0);
-    EXPECT_EQ(Prop(button_, "OLDSTATE"), row.state_after) << "pushed " << row.pushed;
-    for (int x : {4, 37, 70}) EXPECT_NE(WindowPixel(button_, x, 11), kHostInk) << "pushed " << row.pushed << " x " << x;
+    EXPECT_EQ(Prop(button_, "OLDSTATE"), row.state) << "pushed " << row.pushed;
+    for (int x : {4, 37, 70}) EXPECT_NE(WindowPixel(button_, x, 11), kInk) << "pushed " << row.pushed << " x " << x;
   }
-  // The unskinned owner-drawn button shows the host's ink: the case is real.
   SetWindowLongPtrW(plain_, GWL_STYLE, GetWindowLongPtrW(plain_, GWL_STYLE) | BS_OWNERDRAW);
   SendMessageW(plain_, BM_SETSTATE, TRUE, 0);
-  EXPECT_EQ(WindowPixel(plain_, 4, 11), kHostInk);
+  EXPECT_EQ(WindowPixel(plain_, 4, 11), kInk);
 }
 
-}  // namespace
-}  // namespace skin_test
+HDC ImageDC(HWND button, int state) { return static_cast<HDC>(GetPropA(button, (std::to_string(state) + "HDC").c_str())); }
 
-namespace skin_test {
-namespace {
-
-constexpr COLORREF kPicture = 0x0000FF;  // a solid red picture
-constexpr int kPic = 12;
-
-HDC ImageDC(HWND button, int state) {
-  return static_cast<HDC>(GetPropA(button, (std::to_string(state) + "HDC").c_str()));
-}
-
-HBITMAP SolidBitmap(COLORREF colour, bool mono = false) {
-  HDC screen = GetDC(nullptr);
-  HBITMAP bitmap = mono ? CreateBitmap(kPic, kPic, 1, 1, nullptr) : CreateCompatibleBitmap(screen, kPic, kPic);
-  HDC dc = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  HBRUSH brush = CreateSolidBrush(colour);
-  RECT r{0, 0, kPic, kPic};
-  FillRect(dc, &r, brush);
-  DeleteObject(brush);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return bitmap;
-}
-
-HICON SolidIcon() {
-  ICONINFO info{TRUE, 0, 0, SolidBitmap(0x000000, true), SolidBitmap(kPicture)};
-  HICON icon = CreateIconIndirect(&info);
-  DeleteObject(info.hbmMask);
-  DeleteObject(info.hbmColor);
-  return icon;
-}
-
-int CountColour(HDC dc, int x0, int y0, int x1, int y1, COLORREF colour) {
+int Count(HDC dc, RECT r, COLORREF colour) {
   int n = 0;
-  for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x) n += GetPixel(dc, x, y) == colour;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) n += GetPixel(dc, x, y) == colour;
   return n;
 }
 
-// A picture button shows its picture, centred, on every face; the disabled
-// face shows it greyed (embossed in the 3-D shadow colour, as the platform
-// greys it).
+// The picture in 32 bits (0x00RRGGBB per pixel), or an all-opaque mask.
+HBITMAP Solid(bool mask) {
+  const std::vector<DWORD> pixels(kPic * kPic, mask ? 0 : 0xFF0000);
+  return CreateBitmap(kPic, kPic, 1, mask ? 1 : 32, pixels.data());
+}
+
+// A picture button shows its picture centred on every face, greyed (in
+// the 3-D shadow colour, as the platform greys it) on the disabled one.
 TEST_F(PushButtonHostTest, PictureButtonsShowTheirPictureOnEveryFace) {
-  struct {
-    DWORD style;
-    bool set_before_attach;
-  } const rows[] = {{BS_ICON, true}, {BS_ICON, false}, {BS_BITMAP, true}, {BS_BITMAP, false}};
-  HICON icon = SolidIcon();
-  HBITMAP bitmap = SolidBitmap(kPicture);
-  for (const auto& row : rows) {
-    const std::string name = std::string(row.style == BS_ICON ? "icon" : "bitmap") +
-                             (row.set_before_attach ? ", set before attach" : ", set after attach");
-    HWND b = CreateChild(host_, L"Button", L"Pic", BS_PUSHBUTTON | row.style, 10, 100, 75, 23);
-    const WPARAM type = row.style == BS_ICON ? IMAGE_ICON : IMAGE_BITMAP;
-    const LPARAM image = row.style == BS_ICON ? reinterpret_cast<LPARAM>(icon) : reinterpret_cast<LPARAM>(bitmap);
-    if (row.set_before_attach) SendMessageW(b, BM_SETIMAGE, type, image);
-    ASSERT_EQ(SkinAttach(b), 1);
-    if (!row.set_before_attach) SendMessageW(b, BM_SETIMAGE, type, image);
-    // Centred: (75 - 12) / 2 = 31.5 -> 32, (23 - 12) / 2 = 5.5 -> 6.
-    for (int state = 0; state < 3; ++state) {
-      EXPECT_EQ(CountColour(ImageDC(b, state), 32, 6, 32 + kPic, 6 + kPic, kPicture), kPic * kPic) << name << " " << state;
-      EXPECT_EQ(CountColour(ImageDC(b, state), 0, 0, 75, 23, kPicture), kPic * kPic) << name << " " << state;
-    }
-    EXPECT_EQ(CountColour(ImageDC(b, 3), 0, 0, 75, 23, kPicture), 0) << name;
-    EXPECT_GT(CountColour(ImageDC(b, 3), 32, 6, 33 + kPic, 7 + kPic, GetSysColor(COLOR_3DSHADOW)), kPic * kPic / 2)
-        << name;
-    InvalidateRect(b, nullptr, FALSE);
-    UpdateWindow(b);
-    EXPECT_EQ(WindowPixel(b, 37, 11), kPicture) << name << ": on screen";
-    SkinDetach(b);
-    DestroyWindow(b);
-  }
-  DestroyIcon(icon);
-  DeleteObject(bitmap);
-}
-
-// Rows of the caption that carry caption-black pixels, as bands of rows.
-int TextBands(HDC dc, int w, int h) {
-  int bands = 0;
-  bool in_band = false;
-  for (int y = 2; y < h - 2; ++y) {
-    const bool ink = CountColour(dc, 3, y, w - 3, y + 1, 0x000000) > 0;
-    if (ink && !in_band) ++bands;
-    in_band = ink;
-  }
-  return bands;
-}
-
-TEST_F(PushButtonHostTest, MultiLineCaptionsWrapOthersStayOnOneLine) {
-  struct {
-    DWORD style;
-    bool wraps;
-  } const rows[] = {{BS_MULTILINE, true}, {0, false}};
-  for (const auto& row : rows) {
-    HWND b = CreateChild(host_, L"Button", L"one two three four five six", BS_PUSHBUTTON | row.style, 10, 100, 60, 60);
-    ASSERT_EQ(SkinAttach(b), 1);
-    const int bands = TextBands(ImageDC(b, 0), 60, 60);
-    if (row.wraps) {
-      EXPECT_GE(bands, 3) << "six words in 56 pixels";
-    } else {
-      EXPECT_EQ(bands, 1);
-    }
-    SkinDetach(b);
-    DestroyWindow(b);
-  }
-}
-
-// The button's pixels on the screen, read through the screen's own DC so
-// that no mirroring applies to the reading.
-std::vector<COLORREF> ScreenPixels(HWND window) {
-  RECT r;
-  GetWindowRect(window, &r);
-  HDC screen = GetDC(nullptr);
-  std::vector<COLORREF> pixels;
-  for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.left; x < r.right; ++x) pixels.push_back(GetPixel(screen, x, y));
-  ReleaseDC(nullptr, screen);
-  return pixels;
-}
-
-// A skinned button in a right-to-left window looks exactly as in a
-// left-to-right one, focus mark and rounded corners included.
-TEST_F(PushButtonHostTest, RightToLeftButtonsLookAsLeftToRightOnes) {
-  HWND rtl_host = CreateWindowExW(WS_EX_LAYOUTRTL, L"TarnwickInkingHost", L"rtl", WS_POPUP | WS_VISIBLE, 20, 300, 200,
-                                  60, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  HWND rtl = CreateChild(rtl_host, L"Button", L"Enter", BS_PUSHBUTTON | WS_TABSTOP, 10, 10, 75, 23);
-  HWND ltr = CreateChild(host_, L"Button", L"Enter", BS_PUSHBUTTON | WS_TABSTOP, 10, 100, 75, 23);
-  ASSERT_TRUE(GetWindowLongPtrW(rtl, GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
-  SetWindowPos(host_, nullptr, 250, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  ASSERT_EQ(SkinAttach(rtl), 1);
-  ASSERT_EQ(SkinAttach(ltr), 1);
-  for (const bool focused : {false, true}) {
-    std::vector<COLORREF> seen[2];
-    for (HWND b : {ltr, rtl}) {
-      if (focused) SetFocus(b);
+  ICONINFO info{TRUE, 0, 0, Solid(true), Solid(false)};
+  HICON icon = CreateIconIndirect(&info);
+  HBITMAP bitmap = Solid(false);
+  for (const DWORD style : {BS_ICON, BS_BITMAP}) {
+    for (const bool before_attach : {true, false}) {
+      const std::string row = std::to_string(style) + (before_attach ? " set before attach" : " set after");
+      HWND b = CreateChild(host_, L"Button", L"Pic", BS_PUSHBUTTON | style, 10, 100, 75, 23);
+      const auto set = [&] {
+        SendMessageW(b, BM_SETIMAGE, style == BS_ICON ? IMAGE_ICON : IMAGE_BITMAP,
+                     style == BS_ICON ? reinterpret_cast<LPARAM>(icon) : reinterpret_cast<LPARAM>(bitmap));
+      };
+      if (before_attach) set();
+      ASSERT_EQ(SkinAttach(b), 1);
+      if (!before_attach) set();
+      // (75 - 12) / 2 = 31.5 -> 32 and (23 - 12) / 2 = 5.5 -> 6, halves to even.
+      for (int state = 0; state < 3; ++state) {
+        EXPECT_EQ(Count(ImageDC(b, state), {32, 6, 44, 18}, kPicture), kPic * kPic) << row << ", state " << state;
+        EXPECT_EQ(Count(ImageDC(b, state), {0, 0, 75, 23}, kPicture), kPic * kPic) << row << ", state " << state;
+      }
+      EXPECT_EQ(Count(ImageDC(b, 3), {0, 0, 75, 23}, kPicture), 0) << row;
+      EXPECT_GT(Count(ImageDC(b, 3), {32, 6, 45, 19}, GetSysColor(COLOR_3DSHADOW)), kPic * kPic / 2) << row;
       InvalidateRect(b, nullptr, FALSE);
       UpdateWindow(b);
-      Pump();
-      seen[b == rtl] = ScreenPixels(b);
+      EXPECT_EQ(WindowPixel(b, 37, 11), kPicture) << row << ", on screen";
+      SkinDetach(b);
+      DestroyWindow(b);
     }
-    int differ = 0;
-    for (size_t i = 0; i < seen[0].size(); ++i) differ += seen[0][i] != seen[1][i];
-    EXPECT_EQ(differ, 0) << (focused ? "focused" : "unfocused") << ": pixels that differ";
   }
+  DestroyIcon(icon);
+  for (HBITMAP h : {bitmap, info.hbmMask, info.hbmColor}) DeleteObject(h);
+}
+
+// BS_MULTILINE captions wrap into several bands of text rows; others stay
+// on one line.
+TEST_F(PushButtonHostTest, MultiLineCaptionsWrapOthersStayOnOneLine) {
+  for (const DWORD style : {DWORD{BS_MULTILINE}, DWORD{0}}) {
+    HWND b = CreateChild(host_, L"Button", L"one two three four five six", BS_PUSHBUTTON | style, 10, 90, 60, 60);
+    ASSERT_EQ(SkinAttach(b), 1);
+    int bands = 0;
+    bool was_ink = false;
+    for (int y = 2; y < 58; ++y) {
+      const bool ink = Count(ImageDC(b, 0), {3, y, 57, y + 1}, 0) > 0;
+      bands += ink && !was_ink;
+      was_ink = ink;
+    }
+    EXPECT_EQ(bands > 1, style == BS_MULTILINE) << bands << " bands";
+    SkinDetach(b);
+    DestroyWindow(b);
+  }
+}
+
+// A skinned button in a right-to-left window shows, on the screen, exactly
+// the pixels of one in a left-to-right window: caption, focus mark and
+// rounded corners.
+TEST_F(PushButtonHostTest, RightToLeftButtonsLookAsLeftToRightOnes) {
+  HWND rtl_host = InkingHost(WS_EX_LAYOUTRTL, 300);
+  HWND rtl = CreateChild(rtl_host, L"Button", L"Enter", BS_PUSHBUTTON, 10, 10, 75, 23);
+  ASSERT_TRUE(GetWindowLongPtrW(rtl, GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
+  ASSERT_EQ(SkinAttach(rtl), 1);
+  SetWindowTextW(button_, L"Enter");
+  // The hosts painted, so that the corners outside the regions show them.
+  for (HWND w : {host_, rtl_host}) {
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  }
+  HDC screen = GetDC(nullptr);
+  for (const bool focused : {false, true}) {
+    std::vector<COLORREF> seen[2];
+    for (HWND b : {button_, rtl}) {
+      if (focused) SetFocus(b);
+      RedrawWindow(b, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+      RECT r;
+      GetWindowRect(b, &r);
+      for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) seen[b == rtl].push_back(GetPixel(screen, x, y));
+    }
+    EXPECT_TRUE(seen[0] == seen[1]) << (focused ? "focused" : "unfocused");
+  }
+  ReleaseDC(nullptr, screen);
   SkinDetach(rtl);
-  SkinDetach(ltr);
   DestroyWindow(rtl_host);
 }
 
