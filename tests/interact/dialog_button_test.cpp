@@ -32,6 +32,8 @@ struct Step {
 std::vector<Step> g_script;
 size_t g_next = 0;
 int g_tabs = 0;
+int g_idle = 0;       // ticks since the script ended
+bool g_stuck = false;  // the dialog outlived the script and was sent Esc
 std::function<void()> g_probe;
 
 void Keys(WORD modifier, WORD vk) {
@@ -61,7 +63,10 @@ void Click(HWND control, int clicks) {
 }
 
 void CALLBACK ScriptTick(HWND, UINT, UINT_PTR, DWORD) {
-  if (g_next >= g_script.size()) return;
+  if (g_next >= g_script.size()) {
+    if (++g_idle == 30) g_stuck = true, Keys(0, VK_ESCAPE);
+    return;
+  }
   const auto [kind, value] = g_script[g_next];
   const WORD vk = static_cast<WORD>(value);
   HWND active = GetActiveWindow();
@@ -78,7 +83,8 @@ void Play(std::vector<Step> script, const std::function<void()>& body) {
   script.push_back({'k', VK_SHIFT});
   g_script = script;
   g_next = 0;
-  g_tabs = 0;
+  g_tabs = g_idle = 0;
+  g_stuck = false;
   const UINT_PTR timer = SetTimer(nullptr, 0, 60, ScriptTick);
   body();
   KillTimer(nullptr, timer);
@@ -227,6 +233,26 @@ int ColourDialog() {
   return ChooseColorW(&cc);
 }
 
+int FontDialog() {
+  LOGFONTW font{};
+  CHOOSEFONTW cf{};
+  cf.lStructSize = sizeof(cf);
+  cf.hwndOwner = g_owner;
+  cf.lpLogFont = &font;
+  cf.Flags = CF_SCREENFONTS;
+  return ChooseFontW(&cf);
+}
+
+int OpenFileDialog() {
+  wchar_t name[MAX_PATH] = L"";
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof(ofn);
+  ofn.hwndOwner = g_owner;
+  ofn.lpstrFile = name;
+  ofn.nMaxFile = MAX_PATH;
+  return GetOpenFileNameW(&ofn);
+}
+
 INT_PTR CALLBACK PageProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
 int PropertySheet() {
@@ -261,6 +287,8 @@ TEST_F(DialogButtonTest, PlatformDialogsOverASkinnedWindowAreCancelledByEnterOnC
   } cases[] = {
       {"message box", [] { return MessageBoxW(g_owner, L"Save?", L"box", MB_YESNOCANCEL); }, IDCANCEL},
       {"colour dialog", ColourDialog, FALSE},
+      {"font dialog", FontDialog, FALSE},
+      {"file dialog", OpenFileDialog, FALSE},
       {"property sheet", PropertySheet, 0},
   };
   g_probe = [] { EnumChildWindows(GetActiveWindow(), NoteUnskinned, 0); };
@@ -276,6 +304,7 @@ TEST_F(DialogButtonTest, PlatformDialogsOverASkinnedWindowAreCancelledByEnterOnC
       int result = -100;
       Play({{'p', 0}, {'c', VK_TAB}, {'p', 0}, {'t', 0}, kEnter}, [&] { result = c.run(); });
       EXPECT_EQ(result, c.cancelled) << c.name << (skinned ? ", skinned" : "");
+      EXPECT_FALSE(g_stuck) << c.name << (skinned ? ", skinned" : "") << ": Enter did not end it";
       if (skinned) {
         EXPECT_EQ(g_unskinned, "") << c.name << ": windows left unskinned";
       }
