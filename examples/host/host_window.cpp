@@ -29,18 +29,9 @@ HWND Child(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, in
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
 }
 
-INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  if (message == WM_INITDIALOG) return TRUE;
-  if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-    EndDialog(dialog, LOWORD(wParam));
-    return TRUE;
-  }
-  return FALSE;
-}
-
-// A dialog template in memory: a caption, one check box and an OK button.
+// A dialog template in memory.
 struct alignas(DWORD) DialogTemplate {
-  unsigned char bytes[512];
+  unsigned char bytes[1024];
 };
 
 size_t PutWords(unsigned char* at, const wchar_t* text) {
@@ -50,6 +41,21 @@ size_t PutWords(unsigned char* at, const wchar_t* text) {
 }
 
 size_t AlignDword(size_t offset) { return (offset + 3) & ~size_t{3}; }
+
+size_t PutHeader(unsigned char* base, DWORD style, DWORD ex_style, WORD items, short cx, short cy,
+                 const wchar_t* title) {
+  DLGTEMPLATE header{style | DS_SETFONT, ex_style, items, 10, 10, cx, cy};
+  std::memcpy(base, &header, sizeof(header));
+  size_t offset = sizeof(header);
+  const WORD no_menu_no_class[2] = {0, 0};
+  std::memcpy(base + offset, no_menu_no_class, sizeof(no_menu_no_class));
+  offset += sizeof(no_menu_no_class);
+  offset += PutWords(base + offset, title);
+  const WORD point_size = 9;
+  std::memcpy(base + offset, &point_size, sizeof(point_size));
+  offset += sizeof(point_size);
+  return offset + PutWords(base + offset, L"MS Shell Dlg");
+}
 
 size_t PutItem(unsigned char* base, size_t offset, DWORD style, short x, short y, short cx, short cy, WORD id,
                WORD atom, const wchar_t* text) {
@@ -66,21 +72,64 @@ size_t PutItem(unsigned char* base, size_t offset, DWORD style, short x, short y
   return offset + sizeof(no_data);
 }
 
+constexpr WORD kButtonAtom = 0x0080;
+constexpr WORD kStaticAtom = 0x0082;
+
+// The panel's commands are the dialog's.
+INT_PTR CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) return TRUE;
+  if (message == WM_COMMAND) {
+    SendMessageW(GetParent(panel), WM_COMMAND, wParam, lParam);
+    return TRUE;
+  }
+  return FALSE;
+}
+
+// A right-to-left panel inside the dialog: a child dialog of its own, with
+// a label and a push button laid out from the right.
+HWND CreateRightToLeftPanel(HWND dialog) {
+  DialogTemplate t{};
+  size_t offset = PutHeader(t.bytes, WS_CHILD | WS_VISIBLE | DS_CONTROL, WS_EX_LAYOUTRTL, 2, 150, 24, L"");
+  offset = PutItem(t.bytes, offset, SS_LEFT, 4, 6, 60, 10, 0xFFFF, kStaticAtom, L"\x0645\x0642\x0627\x0633");
+  PutItem(t.bytes, offset, BS_PUSHBUTTON | WS_TABSTOP, 70, 4, 60, 14, kPanelButtonId, kButtonAtom, L"&Units");
+  HWND panel = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE*>(t.bytes), dialog,
+                                          PanelProc, 0);
+  SetWindowLongPtrW(panel, GWLP_ID, kPanelId);
+  RECT r{5, 28, 0, 0};
+  MapDialogRect(dialog, &r);
+  SetWindowPos(panel, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  return panel;
+}
+
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_INITDIALOG) {
+    // The picture button shows a system icon instead of text.
+    SendDlgItemMessageW(dialog, kInfoId, BM_SETIMAGE, IMAGE_ICON,
+                        reinterpret_cast<LPARAM>(LoadIconW(nullptr, IDI_INFORMATION)));
+    CreateRightToLeftPanel(dialog);
+    return TRUE;
+  }
+  if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+    EndDialog(dialog, LOWORD(wParam));
+    return TRUE;
+  }
+  return FALSE;
+}
+
+// Options: a check box, a picture button, a right-to-left panel, and OK
+// (the default button), Cancel and Apply. The skin follows it when it takes
+// the activation from the skinned main window; Enter presses the button
+// that has the focus, or OK.
 INT_PTR ShowTemplateDialog(HWND owner) {
   DialogTemplate t{};
-  DLGTEMPLATE header{WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, 0, 2, 10, 10, 160, 70};
-  std::memcpy(t.bytes, &header, sizeof(header));
-  size_t offset = sizeof(header);
-  const WORD no_menu_no_class[2] = {0, 0};
-  std::memcpy(t.bytes + offset, no_menu_no_class, sizeof(no_menu_no_class));
-  offset += sizeof(no_menu_no_class);
-  offset += PutWords(t.bytes + offset, L"Options");
-  const WORD point_size = 9;
-  std::memcpy(t.bytes + offset, &point_size, sizeof(point_size));
-  offset += sizeof(point_size);
-  offset += PutWords(t.bytes + offset, L"MS Shell Dlg");
-  offset = PutItem(t.bytes, offset, BS_AUTOCHECKBOX | WS_TABSTOP, 10, 10, 100, 12, 200, 0x0080, L"Remember");
-  PutItem(t.bytes, offset, BS_DEFPUSHBUTTON | WS_TABSTOP, 100, 45, 50, 14, IDOK, 0x0080, L"OK");
+  size_t offset = PutHeader(t.bytes, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 5, 180, 80, L"Options");
+  offset = PutItem(t.bytes, offset, BS_AUTOCHECKBOX | WS_TABSTOP, 10, 10, 100, 12, kRememberId, kButtonAtom,
+                   L"Remember");
+  offset = PutItem(t.bytes, offset, BS_PUSHBUTTON | BS_ICON | WS_TABSTOP, 140, 5, 30, 20, kInfoId, kButtonAtom,
+                   L"Info");
+  offset = PutItem(t.bytes, offset, BS_DEFPUSHBUTTON | WS_TABSTOP, 10, 60, 50, 14, IDOK, kButtonAtom, L"OK");
+  offset = PutItem(t.bytes, offset, BS_PUSHBUTTON | WS_TABSTOP, 65, 60, 50, 14, IDCANCEL, kButtonAtom, L"Cancel");
+  PutItem(t.bytes, offset, BS_PUSHBUTTON | WS_TABSTOP, 120, 60, 50, 14, IDRETRY, kButtonAtom, L"&Apply");
   return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE*>(t.bytes), owner,
                                  DialogProc, 0);
 }
@@ -130,7 +179,7 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             ToggleSkin(*host);
             return 0;
           case kDialogId:
-            ShowTemplateDialog(window);
+            host->dialog_result = ShowTemplateDialog(window);
             return 0;
           case kMessageBoxId:
             MessageBoxW(window, L"Example host", L"About", MB_OK);

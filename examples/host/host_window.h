@@ -19,6 +19,10 @@ enum ControlId : int {
   kListId,
   kDialogId,
   kMessageBoxId,
+  kRememberId = 200,  // in the Options dialog
+  kInfoId,            // its picture button
+  kPanelId,           // its right-to-left panel
+  kPanelButtonId,
 };
 
 struct HostWindow {
@@ -33,6 +37,7 @@ struct HostWindow {
   HWND list = nullptr;             // list view in report mode
   HWND dialog_button = nullptr;    // opens a dialog from an in-memory template
   HWND message_box_button = nullptr;
+  INT_PTR dialog_result = 0;  // what the Options dialog last ended with
   bool skinned = false;
   int subclass_messages = 0;  // messages the host's edit subclass has seen
 };

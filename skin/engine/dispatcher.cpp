@@ -1,9 +1,11 @@
 #include "engine/dispatcher.h"
 
 #include "engine/attach.h"
+#include "engine/child_dialogs.h"
 #include "engine/followed_windows.h"
 #include "interact/button_states.h"
 #include "interact/control_states.h"
+#include "interact/dialog_buttons.h"
 #include "interact/fade.h"
 #include "interact/high_contrast_switch.h"
 #include "interact/paint_routing.h"
@@ -24,9 +26,11 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
   if (message == WM_SETTINGCHANGE || message == WM_SYSCOLORCHANGE) return OnSystemLookChange(m);
   // In high-contrast mode the skin draws nothing: it only goes on following
-  // new windows and letting go of destroyed ones.
+  // new windows, letting go of destroyed ones and noting the push-button
+  // type the host asks for.
   if (State().high_contrast && message != WM_DESTROY && message != WM_ACTIVATE && message != WM_ENTERIDLE &&
-      message != WM_CTLCOLORLISTBOX) {
+      message != WM_CTLCOLORLISTBOX && message != WM_PARENTNOTIFY && message != WM_INITDIALOG &&
+      message != BM_SETSTYLE) {
     return m.Forward();
   }
 
@@ -53,6 +57,14 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return OnTextOrFontChange(m);
     case BM_SETCHECK:
       return OnSetCheck(m);
+    case WM_GETDLGCODE:
+      return OnGetDlgCode(m);
+    case BM_SETSTYLE:
+      return OnSetStyle(m);
+    case BM_SETSTATE:
+      return OnSetState(m);
+    case BM_SETIMAGE:
+      return OnTextOrFontChange(m);
     case WM_ERASEBKGND:
       return OnEraseBackground(m);
     case WM_COMMAND: {
@@ -79,6 +91,10 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       // The dialog box or menu window entering its idle loop, or the list
       // about to be coloured (a combo box's drop-down list): skinned once.
       return OnWindowNamed(m);
+    case WM_PARENTNOTIFY:
+      return OnParentNotify(m);
+    case WM_INITDIALOG:
+      return OnInitDialog(m);
     case WM_MOUSEMOVE:
       return OnMouseMove(m);
     case WM_LBUTTONDOWN:

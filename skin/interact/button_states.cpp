@@ -148,7 +148,14 @@ LRESULT OnLButtonDown(const Message& m) {
 
 LRESULT OnLButtonDblClk(const Message& m) {
   const ControlFamily family = SkinnedFamily(m.window);
-  const LRESULT result = m.Forward();
+  // An owner-drawn button reports a fast second click as a double click and
+  // does not press; the push button the host made treats it as one more
+  // press (unless it asked for BS_NOTIFY), and so must the skinned one.
+  Message pass = m;
+  if (family == ControlFamily::PushButton && !(GetPropInt(m.window, prop::kOldStyle) & BS_NOTIFY)) {
+    pass.message = WM_LBUTTONDOWN;
+  }
+  const LRESULT result = pass.Forward();
   if (!IsAttached(m.window)) return result;  // detached inside the forward
   if (family == ControlFamily::PushButton) {
     ShowPressed(m.window);
@@ -238,6 +245,27 @@ LRESULT OnEnable(const Message& m) {
     ShowAtFullLevel(m.window);
   } else {
     ControlEnable(m, family);
+  }
+  return result;
+}
+
+LRESULT OnSetState(const Message& m) {
+  const ControlFamily family = SkinnedFamily(m.window);
+  const LRESULT result = m.Forward();
+  if (!IsAttached(m.window) || family != ControlFamily::PushButton) return result;
+  // The owner-drawn button has just had its face drawn by whoever draws
+  // owner-drawn buttons (WM_DRAWITEM): the skin's face goes back over it.
+  // The pushed look follows the request as the platform's face would; a
+  // press the button still holds (its capture, from the mouse or Space)
+  // stays pressed until its own release.
+  const bool held = PressIsHeld(m.window);
+  if (m.wParam && !held && IsWindowEnabled(m.window)) {
+    ShowPressed(m.window);
+  } else if (!m.wParam && held && GetCapture() != m.window) {
+    ShowAtFullLevel(m.window);
+    EndPress(m.window);
+  } else {
+    ShowAtFullLevel(m.window);
   }
   return result;
 }

@@ -17,10 +17,14 @@ LRESULT OnKeyUp(const Message& m);
 LRESULT OnSetFocus(const Message& m);
 LRESULT OnKillFocus(const Message& m);
 LRESULT OnEnable(const Message& m);
+// BM_SETSTATE: the skin's face, pushed or not, over whatever the owner-drawn
+// button drew.
+LRESULT OnSetState(const Message& m);
 // WM_CAPTURECHANGED: a push button that loses the capture while held is
 // released.
 LRESULT OnCaptureChanged(const Message& m);
-// WM_SETTEXT and WM_SETFONT: push buttons render their images anew; check
+// WM_SETTEXT, WM_SETFONT and BM_SETIMAGE: push buttons render their images
+// anew; check
 // boxes and option buttons put their glyph back over the control's own.
 LRESULT OnTextOrFontChange(const Message& m);
 // BM_SETCHECK: the glyph shows the new check mark at once.

@@ -1,5 +1,6 @@
 #include "interact/high_contrast_switch.h"
 
+#include "interact/dialog_buttons.h"
 #include "interact/fade.h"
 #include "interact/size_and_position.h"
 #include "state/families.h"
@@ -17,7 +18,7 @@ void ShowSkinLook(HWND window) {
   const ControlFamily family = SkinnedFamily(window);
   SetFreshVisualState(window, family);
   if (family == ControlFamily::PushButton) {
-    SendMessageW(window, BM_SETSTYLE, BS_OWNERDRAW, TRUE);
+    SwitchToOwnerDraw(window);
     // The button may have been resized while the platform drew it.
     FitButtonToItsSize(window);
   }

@@ -343,4 +343,39 @@ TEST_F(HostTest, WholeTreeOfAHostClassWindowAttachesAndDetaches) {
   EXPECT_FALSE(skin::State().initialised);
 }
 
+// The host's Options dialog, opened by a real click over the skinned main
+// window: its default button, picture button and right-to-left panel are
+// skinned, and Tab to Cancel then Enter cancels it.
+std::string g_unskinned;
+int g_tabs;
+
+void CALLBACK OptionsTick(HWND, UINT, UINT_PTR, DWORD) {
+  HWND dialog = GetActiveWindow(), panel = GetDlgItem(dialog, host::kPanelId);
+  if (g_tabs++ == 0) {
+    for (HWND w : {dialog, GetDlgItem(dialog, IDOK), GetDlgItem(dialog, host::kInfoId), panel,
+                   GetDlgItem(panel, host::kPanelButtonId)}) {
+      if (!w || !GetPropA(w, "PROCADDR")) g_unskinned += std::to_string(GetDlgCtrlID(w)) + " ";
+    }
+  }
+  if (g_tabs > 20) return;
+  const bool on_cancel = GetFocus() == GetDlgItem(dialog, IDCANCEL);
+  INPUT keys[2]{};
+  keys[0].type = keys[1].type = INPUT_KEYBOARD;
+  keys[0].ki.wVk = keys[1].ki.wVk = on_cancel ? VK_RETURN : VK_TAB;
+  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, keys, sizeof(INPUT));
+  if (on_cancel) g_tabs = 100;  // the dialog ends with this key
+}
+
+TEST_F(HostTest, OptionsDialogIsSkinnedAndCancelledByEnterOnCancel) {
+  g_unskinned.clear();
+  g_tabs = 0;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 150, OptionsTick);
+  ClickOn(host_.dialog_button);
+  for (int i = 0; i < 100 && host_.dialog_result == 0; ++i) Settle(20);
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(host_.dialog_result, IDCANCEL);
+  EXPECT_EQ(g_unskinned, "") << "ids of windows left unskinned";
+}
+
 }  // namespace

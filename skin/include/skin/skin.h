@@ -11,7 +11,8 @@
 // later are not followed, except a combo box's drop-down list, dialog boxes
 // and menu windows entering their idle loop, and forms, dialog boxes and
 // child windows that take the activation from a skinned window (message
-// boxes among them). Attach any other later window on its own with
+// boxes among them), and child dialogs created inside a skinned window
+// (property sheet pages). Attach any other later window on its own with
 // SkinAttach(child) and take it off with SkinDetach(child).
 //
 // SkinDetach takes the skin off the window and every descendant, and off
