@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <tuple>
 
 namespace forms {
@@ -474,7 +475,11 @@ LRESULT Form::OnFormMessage(UINT msg, WPARAM wparam, LPARAM lparam) {
       int control = ControlFromWindow(reinterpret_cast<HWND>(lparam));
       if (control != kNoControl && HIWORD(wparam) == BN_CLICKED &&
           controls_[control].design->kind == ControlKind::kCommandButton && events_) {
-        events_->OnClick(*this, control);
+        if (control == double_press_control_) {
+          events_->OnDoubleClick(*this, control);
+        } else {
+          events_->OnClick(*this, control);
+        }
       }
       return 0;
     }
@@ -612,9 +617,21 @@ LRESULT Form::OnControlMessage(int control, HWND window, UINT msg, WPARAM wparam
       }
       if (!IsWindow(window)) return 0;
       break;
+    case WM_LBUTTONDOWN:
+      if (controls_[control].design->kind == ControlKind::kCommandButton) NoteButtonPress(control, msg, lparam);
+      break;
     case WM_LBUTTONDBLCLK: {
+      const bool command_button = controls_[control].design->kind == ControlKind::kCommandButton;
+      if (command_button) NoteButtonPress(control, msg, lparam);
       LRESULT result = CallWindowProcW(previous, window, msg, wparam, lparam);
-      if (events_) events_->OnDoubleClick(*this, control);
+      // A command button's double click is reported with its release.
+      if (events_ && !command_button) events_->OnDoubleClick(*this, control);
+      return result;
+    }
+    case WM_LBUTTONUP: {
+      // The button reports its click inside the release.
+      LRESULT result = CallWindowProcW(previous, window, msg, wparam, lparam);
+      if (control == double_press_control_) double_press_control_ = kNoControl;
       return result;
     }
     case WM_MOUSEMOVE: {
@@ -635,6 +652,28 @@ LRESULT Form::OnControlMessage(int control, HWND window, UINT msg, WPARAM wparam
       break;
   }
   return CallWindowProcW(previous, window, msg, wparam, lparam);
+}
+
+// A command button's second press within the double-click time and
+// distance of its first is a double click, whether it arrives as such or,
+// through a subclass above that turns a double click into a press (so that
+// an owner-drawn button still clicks), as a plain press. The calculator
+// must not take that second press for a click of its own: it would compute
+// again on the weight box the first click emptied and replace the result
+// with 0.00.
+void Form::NoteButtonPress(int control, UINT msg, LPARAM lparam) {
+  const LONG time = GetMessageTime();
+  const POINT point = PointOf(lparam);
+  const bool second = msg == WM_LBUTTONDBLCLK ||
+                      (control == last_press_control_ &&
+                       static_cast<DWORD>(time - last_press_time_) <= GetDoubleClickTime() &&
+                       std::abs(point.x - last_press_point_.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+                       std::abs(point.y - last_press_point_.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2);
+  double_press_control_ = second ? control : kNoControl;
+  // A third press starts a new pair.
+  last_press_control_ = second ? kNoControl : control;
+  last_press_time_ = time;
+  last_press_point_ = point;
 }
 
 int RunMessageLoop(Form& form) {

@@ -142,6 +142,7 @@ class Form {
   LRESULT OnFormMessage(UINT msg, WPARAM wparam, LPARAM lparam);
   LRESULT OnFrameMessage(int frame, HWND window, UINT msg, WPARAM wparam, LPARAM lparam);
   LRESULT OnControlMessage(int control, HWND window, UINT msg, WPARAM wparam, LPARAM lparam);
+  void NoteButtonPress(int control, UINT msg, LPARAM lparam);
 
   void CreateControls(HINSTANCE instance);
   void MakeFont(Control& control, const FontDesign& design, bool underline);
@@ -176,6 +177,13 @@ class Form {
   std::vector<tarnwick::OwnedObject<HFONT>> retired_fonts_;
   tarnwick::OwnedObject<HFONT> tooltip_font_;
   int pressed_label_ = kNoControl;
+  // The last press on a command button, to tell the second press of a
+  // double click (the button's click then is the double click's, not a
+  // click of its own).
+  int last_press_control_ = kNoControl;
+  LONG last_press_time_ = 0;
+  POINT last_press_point_{};
+  int double_press_control_ = kNoControl;
   int paint_count_ = 0;
   bool unloaded_ = false;
   bool quit_on_destroy_ = false;

@@ -138,6 +138,31 @@ TEST_F(SkinnedForm1Test, HoverPressReleaseLeaveWithRealInput) {
   EXPECT_TRUE(ScreenShowsImage(0)) << "left: back to normal";
 }
 
+// A fast double click computes once, as a single click does: the second
+// press would compute again on the emptied weight box and show 0.00. A
+// click after the double-click time computes again.
+TEST_F(SkinnedForm1Test, DoubleClickOnCommand1ComputesOnce) {
+  HWND text3 = form1_.form().ControlWindow(kText3);
+  HWND text4 = form1_.form().ControlWindow(kText4);
+  SetWindowTextW(text3, L"10");
+  RECT r;
+  GetWindowRect(command1_, &r);
+  MoveMouseTo((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  for (DWORD flag : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+    MouseButton(flag);
+    Sleep(40);
+  }
+  ASSERT_TRUE(PumpUntil([&] { return !TextOf(text4).empty() && Prop(command1_, "OLDSTATE") != 2; }));
+  Pump();
+  EXPECT_EQ(TextOf(text4), L"3.20  \u7C73");
+
+  Sleep(GetDoubleClickTime() + 50);
+  SetWindowTextW(text3, L"20");
+  MouseButton(MOUSEEVENTF_LEFTDOWN);
+  MouseButton(MOUSEEVENTF_LEFTUP);
+  ASSERT_TRUE(PumpUntil([&] { return TextOf(text4) == L"6.40  \u7C73"; }));
+}
+
 // The message box that reports a zero width is a dialog of this program:
 // it is skinned, with its button, while it is shown, and let go when it
 // closes.
