@@ -226,6 +226,7 @@ int DetachWindow(HWND window) {
   }
 
   RemoveSkinProp(window, prop::kProcAddr);
+  RemoveSkinProp(window, prop::kHostAttached);
   if (SkinIsOnTop(window)) {
     SetWindowProc(window, previous);
   } else {
@@ -252,7 +253,10 @@ BOOL CALLBACK DetachChildProc(HWND child, LPARAM) {
 }
 
 BOOL CALLBACK DetachOwnedProc(HWND top, LPARAM owner) {
-  if (top != reinterpret_cast<HWND>(owner) && GetWindow(top, GW_OWNER) == reinterpret_cast<HWND>(owner)) {
+  // Only what the skin followed on the owner's behalf: a window the host
+  // attached itself is the host's to detach.
+  if (top != reinterpret_cast<HWND>(owner) && GetWindow(top, GW_OWNER) == reinterpret_cast<HWND>(owner) &&
+      !GetPropHandle(top, prop::kHostAttached)) {
     SkinDetach(top);
   }
   return TRUE;
@@ -300,6 +304,11 @@ int SkinAttach(HWND window) {
     EnumChildWindows(window, skin::AttachChildProc, 0);
   }
   const int attached = skin::AttachWindow(window);
+  // Marked so that detaching its owner leaves it (DetachOwnedProc); only
+  // top-level windows have owners.
+  if (attached && !(skin::GetStyle(window) & WS_CHILD)) {
+    skin::SetPropInt(window, skin::prop::kHostAttached, 1);
+  }
   // A first call that attaches nothing would otherwise leave the sheets
   // built with no window whose detach could ever free them.
   if (set_up_now && !attached && skin::State().attached_count <= 0) skin::TearDown();
