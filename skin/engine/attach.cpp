@@ -147,9 +147,10 @@ void TearDown() {
   state.initialised = false;
 }
 
-// Only windows of the calling thread can be subclassed; anything else (a
-// stale handle in a message, another program's window) is left alone so the
-// attached-window count never counts a window the skin does not hold.
+// Only windows of the calling thread are attached or detached: anything
+// else (a stale handle in a message, another program's window, a window of
+// another GUI thread, which that thread's own skin state counts and draws)
+// is left alone, so a thread's count is exactly the windows it holds.
 bool IsOwnWindow(HWND window) {
   return IsWindow(window) && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
 }
@@ -195,7 +196,7 @@ int AttachWindow(HWND window) {
 int DetachWindow(HWND window) {
   if (!window) return 0;
   auto previous = reinterpret_cast<WNDPROC>(GetPropHandle(window, prop::kProcAddr));
-  if (!previous) return 0;
+  if (!previous || !IsOwnWindow(window)) return 0;
 
   switch (ClassifyWindow(window)) {
     case ControlFamily::Form:
@@ -225,6 +226,7 @@ int DetachWindow(HWND window) {
   }
 
   RemoveSkinProp(window, prop::kProcAddr);
+  RemoveSkinProp(window, prop::kHostAttached);
   if (SkinIsOnTop(window)) {
     SetWindowProc(window, previous);
   } else {
@@ -251,7 +253,10 @@ BOOL CALLBACK DetachChildProc(HWND child, LPARAM) {
 }
 
 BOOL CALLBACK DetachOwnedProc(HWND top, LPARAM owner) {
-  if (top != reinterpret_cast<HWND>(owner) && GetWindow(top, GW_OWNER) == reinterpret_cast<HWND>(owner)) {
+  // Only what the skin followed on the owner's behalf: a window the host
+  // attached itself is the host's to detach.
+  if (top != reinterpret_cast<HWND>(owner) && GetWindow(top, GW_OWNER) == reinterpret_cast<HWND>(owner) &&
+      !GetPropHandle(top, prop::kHostAttached)) {
     SkinDetach(top);
   }
   return TRUE;
@@ -289,15 +294,21 @@ bool IsApiExported(const char* function, const char* library) {
 }  // namespace skin
 
 int SkinAttach(HWND window) {
+  // Another thread's window is that thread's to attach, with its own state.
+  if (!window || !skin::IsOwnWindow(window)) return 0;
   const bool set_up_now = !skin::State().initialised;
   if (set_up_now) skin::SetUp();
   // Whatever the window's class, its descendants are attached first (a form
   // does this itself inside AttachWindow; one reached twice is attached once).
-  if (window && skin::ClassifyWindow(window) != skin::ControlFamily::Form && skin::IsOwnWindow(window) &&
-      !skin::IsAttached(window)) {
+  if (skin::ClassifyWindow(window) != skin::ControlFamily::Form && !skin::IsAttached(window)) {
     EnumChildWindows(window, skin::AttachChildProc, 0);
   }
   const int attached = skin::AttachWindow(window);
+  // Marked so that detaching its owner leaves it (DetachOwnedProc); only
+  // top-level windows have owners.
+  if (attached && !(skin::GetStyle(window) & WS_CHILD)) {
+    skin::SetPropInt(window, skin::prop::kHostAttached, 1);
+  }
   // A first call that attaches nothing would otherwise leave the sheets
   // built with no window whose detach could ever free them.
   if (set_up_now && !attached && skin::State().attached_count <= 0) skin::TearDown();
@@ -305,7 +316,9 @@ int SkinAttach(HWND window) {
 }
 
 int SkinDetach(HWND window) {
-  if (!window || !skin::IsAttached(window)) return 0;
+  // Another thread's window, and everything reached through it, is that
+  // thread's to detach: its count, sheets and objects are its own.
+  if (!window || !skin::IsOwnWindow(window) || !skin::IsAttached(window)) return 0;
   // Windows it owns that were skinned on its behalf (a modeless dialog that
   // took the activation) go with it, then its descendants, whatever the
   // window's class: SkinAttach attached them.

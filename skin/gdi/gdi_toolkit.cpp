@@ -17,9 +17,11 @@ HDC CreateDisplayDC() { return NoteGdiObject(CreateDCA("DISPLAY", nullptr, nullp
 
 // Held between HoldDisplayObjects and ReleaseDisplayObjects (one attach
 // cycle). Neither ever changes, and on some platforms making a display DC
-// costs as much as all the drawing it serves.
-HDC g_display = nullptr;
-HPALETTE g_halftone = nullptr;
+// costs as much as all the drawing it serves. Per thread, like the skin
+// state whose set-up holds them: GDI does not serialise use of a DC, and
+// another thread's release must not pull them from under a paint.
+thread_local HDC g_display = nullptr;
+thread_local HPALETTE g_halftone = nullptr;
 
 // The display DC for one call: the held one, or one made for the call.
 class DisplayDC {

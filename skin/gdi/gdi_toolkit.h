@@ -13,7 +13,8 @@ namespace skin {
 // Makes the display DC that memory DCs and work bitmaps are made compatible
 // with, and the halftone palette of keyed blits, once and keeps them until
 // ReleaseDisplayObjects; in between no call makes its own. Without them
-// held, every call makes and frees its own. The pixels are the same.
+// held, every call makes and frees its own. The pixels are the same. Both
+// are per thread: each thread holds and releases its own.
 void HoldDisplayObjects();
 void ReleaseDisplayObjects();
 

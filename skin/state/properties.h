@@ -24,6 +24,9 @@ inline constexpr char kHmIndex[] = "HMINDEX";
 // subclass sat above the skin: the skin stays in the chain, passing every
 // message on, until the window is destroyed or the skin is on top again.
 inline constexpr char kPassProc[] = "PASSPROC";
+// A top-level window that the host attached itself (SkinAttach), not one
+// the skin followed on an owner's behalf: detaching its owner leaves it.
+inline constexpr char kHostAttached[] = "HOSTATTACHED";
 }  // namespace prop
 
 // VisualState values kept in OLDSTATE.

@@ -1,5 +1,15 @@
-// The skin's one piece of process-wide state. Everything per window lives
-// in window properties instead.
+// The skin's one piece of skin-wide state. Everything per window lives in
+// window properties instead.
+//
+// One SkinState per GUI thread (thread_local): each thread that attaches
+// windows has its own initialised flag, attached-window count and sprite
+// sheets, set up by its first attach and torn down when its own last
+// attached window goes. A window is attached only by the thread that owns
+// it, and its messages run on that thread, so every use of a window's skin
+// reaches the state that was set up for it, and no lock is needed: threads
+// never share a sheet, a display DC or a count. A program with one GUI
+// thread has exactly one instance. Add further skin-wide members here; they
+// are per thread too, and TearDown frees what they hold.
 #pragma once
 
 #include <windows.h>
@@ -21,10 +31,11 @@ struct SkinState {
   bool initialised = false;
   bool leave_tracking_available = false;  // user32 exports TrackMouseEvent
   bool high_contrast = false;             // the platform's look is shown (high_contrast.h)
-  int32_t attached_count = 0;
+  int32_t attached_count = 0;             // windows of this thread attached
   HDC sheets[kSheetCount] = {};
 };
 
+// The calling thread's state.
 SkinState& State();
 
 inline HDC Sheet(SpriteSheet sheet) { return State().sheets[sheet]; }

@@ -231,6 +231,36 @@ TEST_F(AttachTest, StaleOrForeignHandlesAreNotCounted) {
   EXPECT_FALSE(State().initialised);
 }
 
+// Detaching an owner takes the windows the skin followed for it and leaves
+// those the host attached itself: a tool palette stays skinned until the
+// host takes it off (or destroys it).
+TEST_F(AttachTest, OwnerDetachLeavesTheWindowsTheHostAttached) {
+  HWND form = CreateForm();
+  auto owned = [form](const wchar_t* cls) {
+    HWND top = CreateWindowExW(0, cls, L"owned", WS_POPUP | WS_CAPTION, 60, 60, 120, 80, form, nullptr, nullptr,
+                               nullptr);
+    CreateWindowExW(0, L"Button", L"OK", WS_CHILD | WS_VISIBLE, 5, 5, 60, 22, top, nullptr, nullptr, nullptr);
+    return top;
+  };
+  HWND palette = owned(kFormClass);
+  HWND followed = owned(L"#32770");
+  HWND idle = owned(L"#32770");
+  ASSERT_EQ(SkinAttach(form), 1);
+  ASSERT_EQ(SkinAttach(palette), 1);
+  SendMessageW(form, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(followed));
+  SendMessageW(form, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(idle));
+  ASSERT_EQ(State().attached_count, 7);
+
+  EXPECT_EQ(SkinDetach(form), 1);
+  EXPECT_TRUE(HasNoSkinProps(followed));
+  EXPECT_TRUE(HasNoSkinProps(idle));
+  EXPECT_TRUE(GetPropA(palette, "PROCADDR"));
+  EXPECT_EQ(State().attached_count, 2) << "the palette and its button";
+  EXPECT_EQ(SkinDetach(palette), 1);
+  EXPECT_TRUE(HasNoSkinProps(palette));
+  DestroyWindow(form);
+}
+
 // A message box owned by a skinned form, attached through WM_ENTERIDLE
 // while it runs its modal loop, together with its buttons.
 struct BoxProbe {

@@ -316,7 +316,8 @@ TEST_F(HostTest, WholeTreeOfAHostClassWindowAttachesAndDetaches) {
   HWND owned = CreateWindowExW(0, L"#32770", L"Owned", WS_POPUP | WS_CAPTION, 60, 60, 120, 80, host_.main, nullptr,
                                nullptr, nullptr);
   CreateWindowExW(0, L"Button", L"OK", WS_CHILD | WS_VISIBLE, 5, 5, 60, 22, owned, nullptr, nullptr, nullptr);
-  ASSERT_EQ(SkinAttach(owned), 1);
+  SendMessageW(host_.main, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(owned));
+  ASSERT_TRUE(GetPropA(owned, "PROCADDR"));
   ToggleSkin(host_);
   EXPECT_FALSE(host_.skinned);
   EXPECT_TRUE(NoWindowCarriesSkin(host_.subclassed_edit));

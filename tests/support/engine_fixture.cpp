@@ -96,7 +96,7 @@ void FloodWindow(HWND window, COLORREF colour) {
 ::testing::AssertionResult HasNoSkinProps(HWND window) {
   static const char* const names[] = {"PROCADDR", "OLDSTYLE", "MOUSEFLAG", "TIMERID", "OLDSTATE", "ALPHALEVEL",
                                       "HDINDEX",  "HMINDEX",  "0HDC",      "1HDC",    "2HDC",     "3HDC",
-                                      "0BMP",     "1BMP",     "2BMP",      "3BMP"};
+                                      "0BMP",     "1BMP",     "2BMP",      "3BMP",    "HOSTATTACHED"};
   for (const char* name : names) {
     if (GetPropA(window, name)) return ::testing::AssertionFailure() << name << " still set";
   }

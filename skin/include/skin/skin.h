@@ -2,8 +2,17 @@
 //
 // Call SkinAttach with a top-level window before it is first shown and
 // SkinDetach with the same window when it unloads (before it is destroyed).
-// Both must be called on the thread that created the window (the GUI
-// thread); nothing is locked.
+//
+// Threads: call both on the thread that created the window. Any number of
+// GUI threads may use the engine at once, each for its own windows: every
+// thread that attaches a window has its own skin state (sprite sheets,
+// attached-window count), set up by its first attach and freed when its
+// own last attached window is detached or destroyed; nothing is locked and
+// no thread waits for another. A window of another thread is never taken,
+// neither when passed in nor when reached through the window passed in (a
+// descendant created by another thread, a drop-down list, an owned
+// window). Detach or destroy a thread's skinned windows before the thread
+// ends.
 //
 // SkinAttach subclasses the window and every descendant it has at that
 // moment, whatever the window's class, and draws them in the skin's look by
@@ -15,12 +24,15 @@
 // (property sheet pages). Attach any other later window on its own with
 // SkinAttach(child) and take it off with SkinDetach(child).
 //
-// SkinDetach takes the skin off the window and every descendant, and off
-// the drop-down lists of its combo boxes: every window gets back its window
-// procedure, style and region, every skin property is removed and every
-// drawing object freed; when no window is attached any more, the sprite
-// sheets are freed too. A skinned window that is destroyed is detached on
-// the way.
+// SkinDetach takes the skin off the window and every descendant, off the
+// drop-down lists of its combo boxes, and off the windows it owns that the
+// skin followed for it (dialog boxes that took the activation or entered
+// their idle loop); a window the host attached itself with SkinAttach stays
+// attached until the host detaches it or it is destroyed. Every window
+// detached gets back its window procedure, style and region, every skin
+// property is removed and every drawing object freed; when no window of the
+// thread is attached any more, its sprite sheets are freed too. A skinned
+// window that is destroyed is detached on the way.
 //
 // Host subclasses: a subclass installed above the skin after attach
 // (SetWindowLongPtr or SetWindowSubclass) keeps working after SkinDetach.
@@ -48,8 +60,9 @@ extern "C" {
 int SkinAttach(HWND window);
 
 // Returns 1 if this call detached the window. Returns 0, and changes
-// nothing, for a null handle, a destroyed window, or a window that is not
-// attached (never attached, already detached, or of another thread).
+// nothing, for a null handle, a destroyed window, a window of another
+// thread or process, or a window that is not attached (never attached or
+// already detached).
 int SkinDetach(HWND window);
 
 #ifdef __cplusplus
