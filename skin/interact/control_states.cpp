@@ -33,7 +33,7 @@ int PaintGlyph(const Message& m, ControlFamily family, int state, bool force) {
   return PaintGlyph(m.window, m.previous, family, state, force);
 }
 
-void ShowComboState(HWND window, int state) { PaintComboButton(window, nullptr, state, false); }
+void ShowComboState(const Message& m, int state) { PaintComboButton(m.window, nullptr, state, false, m.previous); }
 
 bool LeftButtonHeld(const Message& m) { return (m.wParam & MK_LBUTTON) != 0; }
 
@@ -111,7 +111,7 @@ void ControlMouseMove(const Message& m, ControlFamily family) {
   } else if (IsComboFamily(family)) {
     int state = kStateNormal;
     if (PointActsOnButton(m, family)) state = LeftButtonHeld(m) ? kStatePressed : kStateHot;
-    ShowComboState(m.window, state);
+    ShowComboState(m, state);
   } else if (family == ControlFamily::Header) {
     HeaderMouseMove(m);
   }
@@ -123,7 +123,7 @@ void ControlMouseLeave(const Message& m, ControlFamily family) {
     PaintGlyph(m, family, kStateNormal, false);
   } else if (IsComboFamily(family)) {
     SetPropInt(m.window, prop::kMouseFlag, 0);
-    ShowComboState(m.window, kStateNormal);
+    ShowComboState(m, kStateNormal);
   } else if (family == ControlFamily::Header) {
     const int old_hot = GetPropInt(m.window, prop::kHmIndex);
     SetPropInt(m.window, prop::kMouseFlag, 0);
@@ -137,7 +137,7 @@ void ControlLButtonDown(const Message& m, ControlFamily family) {
   if (IsGlyphFamily(family)) {
     PaintGlyph(m, family, kStatePressed, false);
   } else if (IsComboFamily(family)) {
-    if (PointActsOnButton(m, family)) ShowComboState(m.window, kStatePressed);
+    if (PointActsOnButton(m, family)) ShowComboState(m, kStatePressed);
   } else if (family == ControlFamily::Header) {
     HeaderPress(m);
   }
@@ -158,7 +158,7 @@ void ControlLButtonUp(const Message& m, ControlFamily family) {
   if (IsGlyphFamily(family)) {
     PaintGlyph(m, family, kStateNormal, false);
   } else if (IsComboFamily(family)) {
-    ShowComboState(m.window, CursorIsOver(m.window) ? kStateHot : kStateNormal);
+    ShowComboState(m, CursorIsOver(m.window) ? kStateHot : kStateNormal);
   } else if (family == ControlFamily::Header) {
     const int released = GetPropInt(m.window, prop::kHdIndex);
     SetPropInt(m.window, prop::kHdIndex, -1);

@@ -75,7 +75,7 @@ LRESULT OnPaint(const Message& m) {
 LRESULT OnNcPaint(const Message& m) {
   switch (ClassifyWindow(m.window)) {
     case ControlFamily::ProgressBar:
-      return PaintProgressFrame(m.window);
+      return PaintProgressFrame(m.window, m.previous);
     case ControlFamily::DataList:
       return m.Forward();
     default: {
