@@ -210,16 +210,38 @@ void TransparentBlit(HDC dst, int dx, int dy, int w, int h, HDC src, int sx, int
   BitBlt(dst, dx, dy, w, h, work_dc, 0, 0, SRCCOPY);
 }
 
+namespace {
+
+// The DC's own brush in one colour for the scope, its colour restored
+// after. A solid brush made and freed per call would cost as much as the
+// fill, and a repaint draws a dozen of them.
+class DcBrush {
+ public:
+  DcBrush(HDC dc, COLORREF colour) : dc_(dc), old_(SetDCBrushColor(dc, colour)) {}
+  ~DcBrush() {
+    if (old_ != CLR_INVALID) SetDCBrushColor(dc_, old_);
+  }
+  DcBrush(const DcBrush&) = delete;
+  DcBrush& operator=(const DcBrush&) = delete;
+  HBRUSH get() const { return static_cast<HBRUSH>(GetStockObject(DC_BRUSH)); }
+
+ private:
+  HDC dc_;
+  COLORREF old_;
+};
+
+}  // namespace
+
 int FillSolidRect(HDC dc, int x, int y, int w, int h, COLORREF colour) {
   const RECT rect{x, y, x + w, y + h};
-  OwnedBrush brush(NoteGdiObject(CreateSolidBrush(colour)));
-  return FillRect(dc, &rect, brush);
+  const DcBrush brush(dc, colour);
+  return FillRect(dc, &rect, brush.get());
 }
 
 int FrameSolidRect(HDC dc, int x, int y, int w, int h, COLORREF colour) {
   const RECT rect{x, y, x + w, y + h};
-  OwnedBrush brush(NoteGdiObject(CreateSolidBrush(colour)));
-  return FrameRect(dc, &rect, brush);
+  const DcBrush brush(dc, colour);
+  return FrameRect(dc, &rect, brush.get());
 }
 
 BOOL GetWindowBounds(HWND window, WindowBounds& bounds) {
