@@ -9,6 +9,7 @@
 #include "gdi/colors.h"
 #include "render/glyph_painter.h"
 #include "render/sprite_sheets.h"
+#include "support/gdi_count.h"
 
 namespace skin_test {
 namespace {
@@ -278,6 +279,26 @@ TEST_F(GlyphTest, KeptGlyphsFollowTheBackgroundTheParentGives) {
     EXPECT_EQ(WindowPixel(option, 0, 0), colour);
     EXPECT_EQ(WindowPixel(check, 0, 0), colour);
     EXPECT_TRUE(CellShownAt(option, 4, top + 4, SheetCheck, 2, 18, 5, 5)) << "dot";
+  }
+}
+
+TEST_F(GlyphTest, KeptGlyphsAreFreedWhenTheLookOfTheSystemChanges) {
+  HWND check = Check(10, 17);
+  HWND option = Option(40, 17);
+  Attach();
+  SendMessageW(form_, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+  const int none_kept = testsupport::CountGdiObjects();
+  ASSERT_GT(none_kept, 0);
+  for (UINT message : {WM_SYSCOLORCHANGE, WM_SETTINGCHANGE, WM_DPICHANGED, WM_DISPLAYCHANGE}) {
+    SCOPED_TRACE("message " + std::to_string(message));
+    skin::PaintCheckBox(check, 1, true);
+    skin::PaintOptionButton(option, 1, true);
+    EXPECT_EQ(testsupport::CountGdiObjects(), none_kept + 4) << "two pictures, each a DC and a bitmap";
+    skin::PaintCheckBox(check, 1, true);
+    skin::PaintOptionButton(option, 1, true);
+    EXPECT_EQ(testsupport::CountGdiObjects(), none_kept + 4) << "copied, not made again";
+    SendMessageW(form_, message, 0, 0);
+    EXPECT_EQ(testsupport::CountGdiObjects(), none_kept);
   }
 }
 
