@@ -238,7 +238,8 @@ testsupport::PixelGrab GrabWindow(HWND window) {
 
 // The painters keep each glyph once composed and copy it after: the copy
 // shows exactly the pixels of composing it anew on the window, for every
-// state, mark, enabled state and placing (an even and an odd top).
+// state, mark, enabled state and placing (an even and an odd top, inside a
+// border, in a control shorter than the glyph).
 TEST_F(ArtworkDpiTest, KeptGlyphsShowThePixelsOfComposingAnew) {
   struct Row {
     const wchar_t* cls;
@@ -260,14 +261,20 @@ TEST_F(ArtworkDpiTest, KeptGlyphsShowThePixelsOfComposingAnew) {
       {gallery::kOptionButtonClass, BS_RADIOBUTTON, BST_CHECKED, false},
   };
   constexpr size_t kRows = std::size(rows);
-  const int heights[] = {height_, height_ + 3};
-  HWND windows[kRows][2];
+  struct Placing {
+    int height;
+    DWORD style;
+  };
+  const Placing placings[] = {{height_, 0}, {height_ + 3, 0}, {height_ + 2, WS_BORDER}, {cy_ - 3, 0}};
+  constexpr int kPlacings = static_cast<int>(std::size(placings));
+  HWND windows[kRows][kPlacings];
+  // Eight columns of six: every control whole inside the form.
+  SetWindowPos(form_, nullptr, 0, 0, 8 * 104 + 30, 6 * (height_ + 6) + 60, SWP_NOMOVE | SWP_NOZORDER);
   for (size_t i = 0; i < kRows; ++i) {
-    for (int h = 0; h < 2; ++h) {
-      // Four columns of six: every control whole inside the form.
-      const int column = 2 * static_cast<int>(i / 6) + h, row = static_cast<int>(i % 6);
-      windows[i][h] = CreateChild(form_, rows[i].cls, L"Glyph", rows[i].style, 4 + 104 * column,
-                                  4 + (height_ + 6) * row, 100, heights[h]);
+    for (int h = 0; h < kPlacings; ++h) {
+      const int column = kPlacings * static_cast<int>(i / 6) + h, row = static_cast<int>(i % 6);
+      windows[i][h] = CreateChild(form_, rows[i].cls, L"Glyph", rows[i].style | placings[h].style, 4 + 104 * column,
+                                  4 + (height_ + 6) * row, 100, placings[h].height);
       SendMessageW(windows[i][h], BM_SETCHECK, static_cast<WPARAM>(rows[i].mark), 0);
       if (!rows[i].enabled) EnableWindow(windows[i][h], FALSE);
     }
@@ -277,7 +284,7 @@ TEST_F(ArtworkDpiTest, KeptGlyphsShowThePixelsOfComposingAnew) {
     ~KeepGlyphs() { skin::State().glyphs.keep = true; }
   } restore;
   for (size_t i = 0; i < kRows; ++i) {
-    for (int h = 0; h < 2; ++h) {
+    for (int h = 0; h < kPlacings; ++h) {
       HWND w = windows[i][h];
       const bool check = rows[i].cls == gallery::kCheckBoxClass;
       auto paint = [&](int state) {
@@ -292,7 +299,7 @@ TEST_F(ArtworkDpiTest, KeptGlyphsShowThePixelsOfComposingAnew) {
       // State 7 stands for any the painters do not know: no ring.
       for (int state : {0, 1, 2, 7}) {
         SCOPED_TRACE(std::string(check ? "check box" : "option button") + ", mark " + std::to_string(rows[i].mark) +
-                     (rows[i].enabled ? "" : ", disabled") + ", height " + std::to_string(heights[h]) +
+                     (rows[i].enabled ? "" : ", disabled") + ", placing " + std::to_string(h) +
                      ", state " + std::to_string(state));
         skin::State().glyphs.keep = false;
         const testsupport::PixelGrab anew = paint(state);

@@ -2,11 +2,14 @@
 // painting, read back from the window.
 #include <skin/skin.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "control_classes.h"
 #include "support/family_fixture.h"
 #include "gdi/colors.h"
+#include "gdi/rounding.h"
 #include "render/glyph_painter.h"
 #include "render/sprite_sheets.h"
 #include "support/gdi_count.h"
@@ -280,6 +283,62 @@ TEST_F(GlyphTest, KeptGlyphsFollowTheBackgroundTheParentGives) {
     EXPECT_EQ(WindowPixel(check, 0, 0), colour);
     EXPECT_TRUE(CellShownAt(option, 4, top + 4, SheetCheck, 2, 18, 5, 5)) << "dot";
   }
+}
+
+// The platform's glyph column (the client area's left strip) takes the
+// background around the skin's glyph, whatever border the control has;
+// the border and the rest of the control stay as they were.
+TEST_F(GlyphTest, TheColumnAroundTheGlyphTakesTheBackgroundInsideAnyBorder) {
+  struct Row {
+    bool check;
+    DWORD style, ex_style;
+    int height;
+  };
+  const Row rows[] = {
+      {true, 0, 0, 17},          {true, WS_BORDER, 0, 21},  {true, 0, WS_EX_CLIENTEDGE, 24},
+      {false, 0, 0, 18},         {false, WS_BORDER, 0, 21}, {false, 0, WS_EX_CLIENTEDGE, 24},
+      {true, 0, 0, 11},          {false, 0, 0, 11},  // shorter than the glyph
+  };
+  HWND windows[std::size(rows)];
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    const Row& r = rows[i];
+    windows[i] = CreateChild(form_, r.check ? gallery::kCheckBoxClass : gallery::kOptionButtonClass, L"Glyph",
+                             (r.check ? BS_AUTOCHECKBOX : BS_RADIOBUTTON) | r.style, 10 + 200 * (i % 2),
+                             10 + 30 * static_cast<int>(i / 2), 150, r.height, r.ex_style);
+  }
+  g_form_procedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(form_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ColouringFormProc)));
+  Attach();
+  const COLORREF colour = 0x3366CC;
+  HBRUSH brush = CreateSolidBrush(colour);
+  g_background = brush;
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    SCOPED_TRACE("row " + std::to_string(i));
+    HWND w = windows[i];
+    FloodWindow(w, kMagenta);
+    ASSERT_EQ(rows[i].check ? skin::PaintCheckBox(w, 0, true) : skin::PaintOptionButton(w, 0, true), 1);
+    RECT window_rect, client;
+    GetWindowRect(w, &window_rect);
+    GetClientRect(w, &client);
+    const int width = window_rect.right - window_rect.left, height = window_rect.bottom - window_rect.top;
+    const int x = (width - client.right) / 2, y = (height - client.bottom) / 2;
+    const RECT column{x, y, x + kGlyph, y + client.bottom};
+    const int top = skin::HalveToEven(height - kGlyph);
+    const RECT glyph{0, top, kGlyph, top + kGlyph};
+    for (int py = 0; py < height; ++py) {
+      for (int px = 0; px < kGlyph + x + 2; ++px) {
+        const POINT p{px, py};
+        if (PtInRect(&glyph, p)) continue;
+        const COLORREF want = PtInRect(&column, p) ? colour : kMagenta;
+        ASSERT_EQ(WindowPixel(w, px, py), want) << "at (" << px << ", " << py << ")";
+      }
+    }
+    if (rows[i].check) {
+      EXPECT_EQ(WindowPixel(w, 0, std::max(top, 0)), skin::kColorFrameEnabled);
+    }
+  }
+  g_background = nullptr;
+  DeleteObject(brush);
 }
 
 TEST_F(GlyphTest, KeptGlyphsAreFreedWhenTheLookOfTheSystemChanges) {
