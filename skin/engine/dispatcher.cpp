@@ -93,7 +93,7 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       // A click may change the check marks of the whole group, not just of
       // the control released on.
       const LRESULT result = OnLButtonUp(m);
-      RefreshGroupAfterRelease(window);
+      RefreshGroupAfterRelease(window, SkinWindowProc);
       return result;
     }
     case WM_LBUTTONDBLCLK:

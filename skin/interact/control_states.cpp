@@ -24,9 +24,10 @@ bool IsComboFamily(ControlFamily family) {
   return family == ControlFamily::ComboBox || family == ControlFamily::DriveList;
 }
 
-int PaintGlyph(HWND window, WNDPROC previous, ControlFamily family, int state, bool force) {
-  return family == ControlFamily::CheckBox ? PaintCheckBox(window, state, force, previous)
-                                           : PaintOptionButton(window, state, force, previous);
+int PaintGlyph(HWND window, WNDPROC previous, ControlFamily family, int state, bool force,
+               WNDPROC parent_previous = nullptr) {
+  return family == ControlFamily::CheckBox ? PaintCheckBox(window, state, force, previous, parent_previous)
+                                           : PaintOptionButton(window, state, force, previous, parent_previous);
 }
 
 int PaintGlyph(const Message& m, ControlFamily family, int state, bool force) {
@@ -34,6 +35,11 @@ int PaintGlyph(const Message& m, ControlFamily family, int state, bool force) {
 }
 
 void ShowComboState(const Message& m, int state) { PaintComboButton(m.window, nullptr, state, false, m.previous); }
+
+WNDPROC TopProcedure(HWND window) {
+  return reinterpret_cast<WNDPROC>(IsWindowUnicode(window) ? GetWindowLongPtrW(window, GWLP_WNDPROC)
+                                                           : GetWindowLongPtrA(window, GWLP_WNDPROC));
+}
 
 bool LeftButtonHeld(const Message& m) { return (m.wParam & MK_LBUTTON) != 0; }
 
@@ -213,20 +219,33 @@ void ControlFocusChange(const Message& m, ControlFamily family) {
   if (family == ControlFamily::OptionButton) PaintOptionButton(m.window, kStateNormal, true, m.previous);
 }
 
-BOOL CALLBACK RefreshGroupProc(HWND window, LPARAM) {
+BOOL CALLBACK RefreshGroupProc(HWND window, LPARAM lParam) {
   // The class name costs nothing to read and rules out most windows of a
   // form before their PROCADDR is looked up. That sign of a skinned window
   // is also the procedure that answers its check mark.
   const ControlFamily family = ClassifyWindow(window);
   if (!IsGlyphFamily(family)) return TRUE;
   const auto previous = reinterpret_cast<WNDPROC>(GetPropHandle(window, prop::kProcAddr));
-  if (previous) PaintGlyph(window, previous, family, kStateNormal, true);
+  if (!previous) return TRUE;
+  // A sibling asks the parent of the pass for its background past the
+  // skin's dispatcher, which would only have passed the question on.
+  const auto* group = reinterpret_cast<const GroupParent*>(lParam);
+  const WNDPROC parent_previous = group && GetParent(window) == group->window ? group->previous : nullptr;
+  PaintGlyph(window, previous, family, kStateNormal, true, parent_previous);
   return TRUE;
 }
 
-void RefreshGroupAfterRelease(HWND window) {
+void RefreshGroupAfterRelease(HWND window, WNDPROC skin_procedure) {
   HWND parent = GetParent(window);
-  EnumChildWindows(parent ? parent : window, RefreshGroupProc, 0);
+  if (!parent) parent = window;
+  // Only while the skin is the parent's topmost procedure is asking the
+  // procedure below it the same as sending: a subclass above the skin
+  // might answer for itself.
+  GroupParent group{parent, nullptr};
+  if (skin_procedure && TopProcedure(parent) == skin_procedure) {
+    group.previous = reinterpret_cast<WNDPROC>(GetPropHandle(parent, prop::kProcAddr));
+  }
+  EnumChildWindows(parent, RefreshGroupProc, reinterpret_cast<LPARAM>(&group));
 }
 
 }  // namespace skin

@@ -37,11 +37,20 @@ int HeaderHitTest(HWND header, int x, WNDPROC previous = nullptr);
 bool IsOnDropButton(HWND combo, int x, int y);
 
 // EnumChildWindows callback: repaints every skinned check box and option
-// button with its current check mark. Always continues.
+// button with its current check mark. Always continues. lParam: null, or
+// the GroupParent of the pass.
 BOOL CALLBACK RefreshGroupProc(HWND window, LPARAM);
 
+// The window whose descendants a refresh pass visits, and its procedure
+// below the skin when the skin is its topmost procedure (else null).
+struct GroupParent {
+  HWND window;
+  WNDPROC previous;
+};
+
 // Runs RefreshGroupProc over the descendants of the window's parent (of the
-// window itself when it has none).
-void RefreshGroupAfterRelease(HWND window);
+// window itself when it has none). skin_procedure: the dispatcher, when the
+// caller knows it.
+void RefreshGroupAfterRelease(HWND window, WNDPROC skin_procedure = nullptr);
 
 }  // namespace skin

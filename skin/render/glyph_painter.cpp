@@ -79,12 +79,12 @@ GlyphPlace PlaceGlyph(HWND window) {
 LRESULT CheckStateOf(HWND window, WNDPROC previous) { return AskWindow(window, previous, BM_GETCHECK, 0, 0); }
 
 // The brush the control paints its background with.
-HBRUSH BackgroundBrush(HWND window, HDC dc) {
+HBRUSH BackgroundBrush(HWND window, HDC dc, WNDPROC parent_previous) {
   HWND parent = GetParent(window);
   if (!parent) parent = window;
   const WPARAM dc_param = reinterpret_cast<WPARAM>(dc);
   const LPARAM window_param = reinterpret_cast<LPARAM>(window);
-  auto brush = reinterpret_cast<HBRUSH>(SendMessageW(parent, WM_CTLCOLORSTATIC, dc_param, window_param));
+  auto brush = reinterpret_cast<HBRUSH>(AskWindow(parent, parent_previous, WM_CTLCOLORSTATIC, dc_param, window_param));
   if (!brush) brush = reinterpret_cast<HBRUSH>(DefWindowProcW(parent, WM_CTLCOLORSTATIC, dc_param, window_param));
   return brush;
 }
@@ -214,7 +214,7 @@ bool SolidColourOf(HBRUSH brush, COLORREF& colour) {
 // keeps until the DPI, the colours or the settings change or the skin is
 // torn down, and is copied from there: the pixels are those of composing
 // it anew, and no GDI object is made per paint.
-int PaintCheckBox(HWND window, int state, bool force, WNDPROC previous) {
+int PaintCheckBox(HWND window, int state, bool force, WNDPROC previous, WNDPROC parent_previous) {
   if (!ClaimState(window, state, force)) return 0;
   const GlyphPlace place = PlaceGlyph(window);
   GlyphKey key;
@@ -235,12 +235,12 @@ int PaintCheckBox(HWND window, int state, bool force, WNDPROC previous) {
     ComposeCheckBox(glyph, key);
   }
   ScopedWindowDC window_dc(window);
-  CoverPlatformGlyph(window_dc, place, BackgroundBrush(window, window_dc), true);
+  CoverPlatformGlyph(window_dc, place, BackgroundBrush(window, window_dc, parent_previous), true);
   BitBlt(window_dc, 0, place.top, place.cx, place.cy, glyph, 0, 0, SRCCOPY);
   return 1;
 }
 
-int PaintOptionButton(HWND window, int state, bool force, WNDPROC previous) {
+int PaintOptionButton(HWND window, int state, bool force, WNDPROC previous, WNDPROC parent_previous) {
   if (!ClaimState(window, state, force)) return 0;
   const GlyphPlace place = PlaceGlyph(window);
   GlyphKey key;
@@ -256,7 +256,7 @@ int PaintOptionButton(HWND window, int state, bool force, WNDPROC previous) {
   if (AtArtworkSize(place.cx, place.cy)) key.mark_y = HalveToEven(2 * place.top + place.cy - kDotSize) - place.top;
 
   ScopedWindowDC window_dc(window);
-  HBRUSH brush = BackgroundBrush(window, window_dc);
+  HBRUSH brush = BackgroundBrush(window, window_dc, parent_previous);
   // The ring's key-coloured corners show the control's background: the
   // picture can be kept for a background of one colour that fills the
   // glyph's whole square.

@@ -285,6 +285,51 @@ TEST_F(GlyphTest, KeptGlyphsFollowTheBackgroundTheParentGives) {
   }
 }
 
+// A subclass the host put on the form above the skin, answering with its
+// own brush.
+HBRUSH g_above_background = nullptr;
+WNDPROC g_above_procedure = nullptr;
+
+LRESULT CALLBACK ColouringAboveProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CTLCOLORSTATIC && g_above_background) return reinterpret_cast<LRESULT>(g_above_background);
+  return CallWindowProcW(g_above_procedure, window, message, wParam, lParam);
+}
+
+// After a click the whole group is repainted; each glyph's column takes the
+// brush that the form's whole chain gives: from its procedure below the
+// skin, or from a subclass above the skin when there is one.
+TEST_F(GlyphTest, AClickRepaintsTheGroupOverTheBackgroundTheFormsChainGives) {
+  HWND first = Option(10, 17, BS_AUTORADIOBUTTON | WS_GROUP);
+  HWND second = Option(40, 17);
+  HWND check = Check(10, 17);
+  g_form_procedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(form_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ColouringFormProc)));
+  Attach();
+  HBRUSH below = CreateSolidBrush(0x3366CC), above = CreateSolidBrush(0x22AA44);
+  g_background = below;
+  for (bool subclassed : {false, true}) {
+    SCOPED_TRACE(subclassed ? "subclass above the skin" : "procedure below the skin");
+    if (subclassed) {
+      g_above_procedure = reinterpret_cast<WNDPROC>(
+          SetWindowLongPtrW(form_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ColouringAboveProc)));
+      g_above_background = above;
+    }
+    const COLORREF colour = subclassed ? 0x22AA44 : 0x3366CC;
+    HWND from = subclassed ? second : first, to = subclassed ? first : second;
+    FloodWindow(from, kMagenta);
+    FloodWindow(check, kMagenta);
+    SendMessageW(to, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(to, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(WindowPixel(from, 0, 0), colour) << "above the ring";
+    EXPECT_EQ(WindowPixel(from, 0, 2), colour) << "the ring's corner";
+    EXPECT_EQ(WindowPixel(check, 0, 16), colour) << "below the check box";
+    EXPECT_EQ(WindowPixel(from, 6, 8), skin::kColorWhite) << "the dot is gone";
+  }
+  g_background = g_above_background = nullptr;
+  DeleteObject(below);
+  DeleteObject(above);
+}
+
 // The platform's glyph column (the client area's left strip) takes the
 // background around the skin's glyph, whatever border the control has;
 // the border and the rest of the control stay as they were.
