@@ -498,7 +498,9 @@ void MeasureBareButtons(Results& r) {
   // Each change differs from the last, so that neither side can skip it.
   const wchar_t* captions[] = {L"Enter", L"Apply"};
   int caption[2] = {0, 0};
-  auto set_text = [&](int i) { SendMessageW(buttons[i], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(captions[caption[i]++ & 1])); };
+  auto set_text = [&](int i) {
+    SendMessageW(buttons[i], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(captions[caption[i]++ & 1]));
+  };
   std::tie(r.settext_s, r.settext_u) = MeasurePair(50, [&] { set_text(0); }, [&] { set_text(1); });
 
   HFONT fonts[2] = {static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)),
@@ -652,7 +654,8 @@ std::vector<Target> Targets(const Results& r) {
   targets.push_back({"message outside the table: property calls", "count",
                      r.bare_dispatch_s.reads + r.bare_dispatch_s.writes, 1});
   targets.push_back({"fade tick: GDI objects made", "count", r.tick_s.objects, 0});
-  targets.push_back({"forced glyph paints: GDI objects made", "count", r.check_paint.objects + r.option_paint.objects, 0});
+  targets.push_back(
+      {"forced glyph paints: GDI objects made", "count", r.check_paint.objects + r.option_paint.objects, 0});
   return targets;
 }
 

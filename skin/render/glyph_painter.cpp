@@ -172,7 +172,9 @@ void ComposeOption(HDC dc, int top, const GlyphKey& key) {
       pieces[count++] = {SheetOption, 0, ring_y, kRingSize, kRingSize, 0, 0, static_cast<double>(cx),
                          static_cast<double>(cy)};
     }
-    if (key.mark) pieces[count++] = {SheetCheck, dot_x, kDotY, kDotSize, kDotSize, (cx - dw) / 2, (cy - dh) / 2, dw, dh};
+    if (key.mark) {
+      pieces[count++] = {SheetCheck, dot_x, kDotY, kDotSize, kDotSize, (cx - dw) / 2, (cy - dh) / 2, dw, dh};
+    }
     DrawScaledArtwork(dc, 0, top, cx, cy, pieces, count);
     return;
   }
