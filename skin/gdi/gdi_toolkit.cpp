@@ -212,16 +212,38 @@ void TransparentBlit(HDC dst, int dx, int dy, int w, int h, HDC src, int sx, int
   BitBlt(dst, dx, dy, w, h, work_dc, 0, 0, SRCCOPY);
 }
 
+namespace {
+
+// The DC's own brush in one colour for the scope, its colour restored
+// after. A solid brush made and freed per call would cost as much as the
+// fill, and a repaint draws a dozen of them.
+class DcBrush {
+ public:
+  DcBrush(HDC dc, COLORREF colour) : dc_(dc), old_(SetDCBrushColor(dc, colour)) {}
+  ~DcBrush() {
+    if (old_ != CLR_INVALID) SetDCBrushColor(dc_, old_);
+  }
+  DcBrush(const DcBrush&) = delete;
+  DcBrush& operator=(const DcBrush&) = delete;
+  HBRUSH get() const { return static_cast<HBRUSH>(GetStockObject(DC_BRUSH)); }
+
+ private:
+  HDC dc_;
+  COLORREF old_;
+};
+
+}  // namespace
+
 int FillSolidRect(HDC dc, int x, int y, int w, int h, COLORREF colour) {
   const RECT rect{x, y, x + w, y + h};
-  OwnedBrush brush(NoteGdiObject(CreateSolidBrush(colour)));
-  return FillRect(dc, &rect, brush);
+  const DcBrush brush(dc, colour);
+  return FillRect(dc, &rect, brush.get());
 }
 
 int FrameSolidRect(HDC dc, int x, int y, int w, int h, COLORREF colour) {
   const RECT rect{x, y, x + w, y + h};
-  OwnedBrush brush(NoteGdiObject(CreateSolidBrush(colour)));
-  return FrameRect(dc, &rect, brush);
+  const DcBrush brush(dc, colour);
+  return FrameRect(dc, &rect, brush.get());
 }
 
 BOOL GetWindowBounds(HWND window, WindowBounds& bounds) {
@@ -238,15 +260,18 @@ BOOL GetWindowBounds(HWND window, WindowBounds& bounds) {
 }
 
 int GetClientOffset(HWND window, int& x_offset, int& y_offset) {
-  RECT window_rect{};
+  WindowBounds bounds;
+  GetWindowBounds(window, bounds);
   RECT client_rect{};
-  GetWindowRect(window, &window_rect);
   GetClientRect(window, &client_rect);
-  int horizontal = (window_rect.right - window_rect.left) - (client_rect.right - client_rect.left);
-  int vertical = (window_rect.bottom - window_rect.top) - (client_rect.bottom - client_rect.top);
+  return GetClientOffset(bounds, client_rect, GetWindowLongA(window, GWL_STYLE), x_offset, y_offset);
+}
+
+int GetClientOffset(const WindowBounds& bounds, const RECT& client, LONG style, int& x_offset, int& y_offset) {
+  int horizontal = bounds.Width - (client.right - client.left);
+  int vertical = bounds.Height - (client.bottom - client.top);
   // Scroll bars sit inside the border on one side only; leaving them in
   // would shift the centred offset by half a bar.
-  const LONG style = GetWindowLongA(window, GWL_STYLE);
   if (style & WS_VSCROLL) horizontal -= GetSystemMetrics(SM_CXVSCROLL);
   if (style & WS_HSCROLL) vertical -= GetSystemMetrics(SM_CYHSCROLL);
   x_offset = HalveToEven(horizontal);

@@ -24,12 +24,22 @@ bool IsComboFamily(ControlFamily family) {
   return family == ControlFamily::ComboBox || family == ControlFamily::DriveList;
 }
 
-int PaintGlyph(HWND window, ControlFamily family, int state, bool force) {
-  return family == ControlFamily::CheckBox ? PaintCheckBox(window, state, force)
-                                           : PaintOptionButton(window, state, force);
+int PaintGlyph(HWND window, WNDPROC previous, ControlFamily family, int state, bool force,
+               WNDPROC parent_previous = nullptr) {
+  return family == ControlFamily::CheckBox ? PaintCheckBox(window, state, force, previous, parent_previous)
+                                           : PaintOptionButton(window, state, force, previous, parent_previous);
 }
 
-void ShowComboState(HWND window, int state) { PaintComboButton(window, nullptr, state, false); }
+int PaintGlyph(const Message& m, ControlFamily family, int state, bool force) {
+  return PaintGlyph(m.window, m.previous, family, state, force);
+}
+
+void ShowComboState(const Message& m, int state) { PaintComboButton(m.window, nullptr, state, false, m.previous); }
+
+WNDPROC TopProcedure(HWND window) {
+  return reinterpret_cast<WNDPROC>(IsWindowUnicode(window) ? GetWindowLongPtrW(window, GWLP_WNDPROC)
+                                                           : GetWindowLongPtrA(window, GWLP_WNDPROC));
+}
 
 bool LeftButtonHeld(const Message& m) { return (m.wParam & MK_LBUTTON) != 0; }
 
@@ -50,39 +60,48 @@ bool PointActsOnButton(const Message& m, ControlFamily family) {
   return IsOnDropButton(m.window, MouseX(m), MouseY(m));
 }
 
+// The item of `count` whose horizontal extent holds x.
+int HitItem(HWND header, WNDPROC previous, int count, int x) {
+  for (int i = 0; i < count; ++i) {
+    RECT rect{};
+    AskWindow(header, previous, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rect));
+    if (rect.left <= x && x <= rect.right) return i;
+  }
+  return -1;
+}
+
+int ItemCount(HWND header, WNDPROC previous) {
+  return static_cast<int>(AskWindow(header, previous, HDM_GETITEMCOUNT, 0, 0));
+}
+
 void HeaderMouseMove(const Message& m) {
-  const int hit = HeaderHitTest(m.window, MouseX(m));
+  const int hit = HeaderHitTest(m.window, MouseX(m), m.previous);
   const int old_hot = GetPropInt(m.window, prop::kHmIndex);
   const int pressed = GetPropInt(m.window, prop::kHdIndex);
   if (hit == old_hot) return;
-  if (old_hot >= 0 && old_hot != pressed) PaintHeaderItem(m.window, nullptr, old_hot, kStateNormal);
+  if (old_hot >= 0 && old_hot != pressed) PaintHeaderItem(m.window, nullptr, old_hot, kStateNormal, m.previous);
   if (LeftButtonHeld(m)) {
     // While a press is held only the pressed item reacts; the hot index
     // stays where the press began.
-    if (hit == pressed) PaintHeaderItem(m.window, nullptr, hit, kStatePressed);
+    if (hit == pressed) PaintHeaderItem(m.window, nullptr, hit, kStatePressed, m.previous);
     return;
   }
   SetPropInt(m.window, prop::kHmIndex, hit);
-  PaintHeaderItem(m.window, nullptr, hit, kStateHot);
+  PaintHeaderItem(m.window, nullptr, hit, kStateHot, m.previous);
 }
 
 void HeaderPress(const Message& m) {
-  if (SendMessageW(m.window, HDM_GETITEMCOUNT, 0, 0) <= 0) return;
-  const int hit = HeaderHitTest(m.window, MouseX(m));
+  const int count = ItemCount(m.window, m.previous);
+  if (count <= 0) return;
+  const int hit = HitItem(m.window, m.previous, count, MouseX(m));
   SetPropInt(m.window, prop::kHdIndex, hit);
-  PaintHeaderItem(m.window, nullptr, hit, kStatePressed);
+  PaintHeaderItem(m.window, nullptr, hit, kStatePressed, m.previous);
 }
 
 }  // namespace
 
-int HeaderHitTest(HWND header, int x) {
-  const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    RECT rect{};
-    SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rect));
-    if (rect.left <= x && x <= rect.right) return i;
-  }
-  return -1;
+int HeaderHitTest(HWND header, int x, WNDPROC previous) {
+  return HitItem(header, previous, ItemCount(header, previous), x);
 }
 
 bool IsOnDropButton(HWND combo, int x, int y) {
@@ -94,11 +113,11 @@ bool IsOnDropButton(HWND combo, int x, int y) {
 
 void ControlMouseMove(const Message& m, ControlFamily family) {
   if (IsGlyphFamily(family)) {
-    PaintGlyph(m.window, family, LeftButtonHeld(m) ? kStatePressed : kStateHot, true);
+    PaintGlyph(m, family, LeftButtonHeld(m) ? kStatePressed : kStateHot, true);
   } else if (IsComboFamily(family)) {
     int state = kStateNormal;
     if (PointActsOnButton(m, family)) state = LeftButtonHeld(m) ? kStatePressed : kStateHot;
-    ShowComboState(m.window, state);
+    ShowComboState(m, state);
   } else if (family == ControlFamily::Header) {
     HeaderMouseMove(m);
   }
@@ -107,24 +126,24 @@ void ControlMouseMove(const Message& m, ControlFamily family) {
 void ControlMouseLeave(const Message& m, ControlFamily family) {
   if (IsGlyphFamily(family)) {
     SetPropInt(m.window, prop::kMouseFlag, 0);
-    PaintGlyph(m.window, family, kStateNormal, false);
+    PaintGlyph(m, family, kStateNormal, false);
   } else if (IsComboFamily(family)) {
     SetPropInt(m.window, prop::kMouseFlag, 0);
-    ShowComboState(m.window, kStateNormal);
+    ShowComboState(m, kStateNormal);
   } else if (family == ControlFamily::Header) {
     const int old_hot = GetPropInt(m.window, prop::kHmIndex);
     SetPropInt(m.window, prop::kMouseFlag, 0);
     SetPropInt(m.window, prop::kHdIndex, -1);
     SetPropInt(m.window, prop::kHmIndex, -1);
-    PaintHeaderItem(m.window, nullptr, old_hot, kStateNormal);
+    PaintHeaderItem(m.window, nullptr, old_hot, kStateNormal, m.previous);
   }
 }
 
 void ControlLButtonDown(const Message& m, ControlFamily family) {
   if (IsGlyphFamily(family)) {
-    PaintGlyph(m.window, family, kStatePressed, false);
+    PaintGlyph(m, family, kStatePressed, false);
   } else if (IsComboFamily(family)) {
-    if (PointActsOnButton(m, family)) ShowComboState(m.window, kStatePressed);
+    if (PointActsOnButton(m, family)) ShowComboState(m, kStatePressed);
   } else if (family == ControlFamily::Header) {
     HeaderPress(m);
   }
@@ -135,7 +154,7 @@ void ControlLButtonDblClk(const Message& m, ControlFamily family) {
     // The control has just painted its own glyph (and may have changed
     // its group's marks); the held button shows pressed.
     RefreshGroupAfterRelease(m.window);
-    PaintGlyph(m.window, family, kStatePressed, true);
+    PaintGlyph(m, family, kStatePressed, true);
   } else if (family == ControlFamily::Header) {
     HeaderPress(m);
   }
@@ -143,37 +162,37 @@ void ControlLButtonDblClk(const Message& m, ControlFamily family) {
 
 void ControlLButtonUp(const Message& m, ControlFamily family) {
   if (IsGlyphFamily(family)) {
-    PaintGlyph(m.window, family, kStateNormal, false);
+    PaintGlyph(m, family, kStateNormal, false);
   } else if (IsComboFamily(family)) {
-    ShowComboState(m.window, CursorIsOver(m.window) ? kStateHot : kStateNormal);
+    ShowComboState(m, CursorIsOver(m.window) ? kStateHot : kStateNormal);
   } else if (family == ControlFamily::Header) {
     const int released = GetPropInt(m.window, prop::kHdIndex);
     SetPropInt(m.window, prop::kHdIndex, -1);
-    PaintHeaderItem(m.window, nullptr, released, CursorIsOver(m.window) ? kStateHot : kStateNormal);
+    PaintHeaderItem(m.window, nullptr, released, CursorIsOver(m.window) ? kStateHot : kStateNormal, m.previous);
   }
 }
 
 // The control paints its own glyph at once on the space key, so the skin's
 // goes back over it forced. The release may move the group's mark.
 void ControlKeyDown(const Message& m, ControlFamily family) {
-  if (m.wParam == kSpaceKey && IsGlyphFamily(family)) PaintGlyph(m.window, family, kStatePressed, true);
+  if (m.wParam == kSpaceKey && IsGlyphFamily(family)) PaintGlyph(m, family, kStatePressed, true);
 }
 
 void ControlKeyUp(const Message& m, ControlFamily family) {
   if (m.wParam != kSpaceKey || !IsGlyphFamily(family)) return;
   RefreshGroupAfterRelease(m.window);
-  PaintGlyph(m.window, family, kStateNormal, true);
+  PaintGlyph(m, family, kStateNormal, true);
 }
 
 void ControlEnable(const Message& m, ControlFamily family) {
   if (!IsGlyphFamily(family)) return;
   // Leave tracking ends with the disabling; the next move arms it again.
   SetPropInt(m.window, prop::kMouseFlag, 0);
-  PaintGlyph(m.window, family, kStateNormal, true);
+  PaintGlyph(m, family, kStateNormal, true);
 }
 
 void ControlRepaintGlyph(const Message& m, ControlFamily family) {
-  if (IsGlyphFamily(family)) PaintGlyph(m.window, family, GetPropInt(m.window, prop::kOldState), true);
+  if (IsGlyphFamily(family)) PaintGlyph(m, family, GetPropInt(m.window, prop::kOldState), true);
 }
 
 void ControlListClosed(HWND combo) {
@@ -197,19 +216,36 @@ void ControlListClosed(HWND combo) {
 void ControlFocusChange(const Message& m, ControlFamily family) {
   // Forced: the option button has just drawn its focus change itself, and
   // its glyph must come back even though OLDSTATE is already normal.
-  if (family == ControlFamily::OptionButton) PaintOptionButton(m.window, kStateNormal, true);
+  if (family == ControlFamily::OptionButton) PaintOptionButton(m.window, kStateNormal, true, m.previous);
 }
 
-BOOL CALLBACK RefreshGroupProc(HWND window, LPARAM) {
-  if (!IsAttached(window)) return TRUE;
+BOOL CALLBACK RefreshGroupProc(HWND window, LPARAM lParam) {
+  // The class name costs nothing to read and rules out most windows of a
+  // form before their PROCADDR is looked up. That sign of a skinned window
+  // is also the procedure that answers its check mark.
   const ControlFamily family = ClassifyWindow(window);
-  if (IsGlyphFamily(family)) PaintGlyph(window, family, kStateNormal, true);
+  if (!IsGlyphFamily(family)) return TRUE;
+  const auto previous = reinterpret_cast<WNDPROC>(GetPropHandle(window, prop::kProcAddr));
+  if (!previous) return TRUE;
+  // A sibling asks the parent of the pass for its background past the
+  // skin's dispatcher, which would only have passed the question on.
+  const auto* group = reinterpret_cast<const GroupParent*>(lParam);
+  const WNDPROC parent_previous = group && GetParent(window) == group->window ? group->previous : nullptr;
+  PaintGlyph(window, previous, family, kStateNormal, true, parent_previous);
   return TRUE;
 }
 
-void RefreshGroupAfterRelease(HWND window) {
+void RefreshGroupAfterRelease(HWND window, WNDPROC skin_procedure) {
   HWND parent = GetParent(window);
-  EnumChildWindows(parent ? parent : window, RefreshGroupProc, 0);
+  if (!parent) parent = window;
+  // Only while the skin is the parent's topmost procedure is asking the
+  // procedure below it the same as sending: a subclass above the skin
+  // might answer for itself.
+  GroupParent group{parent, nullptr};
+  if (skin_procedure && TopProcedure(parent) == skin_procedure) {
+    group.previous = reinterpret_cast<WNDPROC>(GetPropHandle(parent, prop::kProcAddr));
+  }
+  EnumChildWindows(parent, RefreshGroupProc, reinterpret_cast<LPARAM>(&group));
 }
 
 }  // namespace skin

@@ -28,19 +28,29 @@ void ControlRepaintGlyph(const Message& m, ControlFamily family);
 void ControlListClosed(HWND combo);
 
 // The header item whose horizontal extent holds x, edges inclusive, the
-// first one winning on a shared edge; -1 for none.
-int HeaderHitTest(HWND header, int x);
+// first one winning on a shared edge; -1 for none. previous: as for
+// AskWindow.
+int HeaderHitTest(HWND header, int x, WNDPROC previous = nullptr);
 
 // Whether (x, y), in client coordinates, lies on an editable drop-down
 // combo's drop button.
 bool IsOnDropButton(HWND combo, int x, int y);
 
 // EnumChildWindows callback: repaints every skinned check box and option
-// button with its current check mark. Always continues.
+// button with its current check mark. Always continues. lParam: null, or
+// the GroupParent of the pass.
 BOOL CALLBACK RefreshGroupProc(HWND window, LPARAM);
 
+// The window whose descendants a refresh pass visits, and its procedure
+// below the skin when the skin is its topmost procedure (else null).
+struct GroupParent {
+  HWND window;
+  WNDPROC previous;
+};
+
 // Runs RefreshGroupProc over the descendants of the window's parent (of the
-// window itself when it has none).
-void RefreshGroupAfterRelease(HWND window);
+// window itself when it has none). skin_procedure: the dispatcher, when the
+// caller knows it.
+void RefreshGroupAfterRelease(HWND window, WNDPROC skin_procedure = nullptr);
 
 }  // namespace skin

@@ -48,7 +48,7 @@ LRESULT OnWindowPosChanging(const Message& m) {
   const ControlFamily family = ClassifyWindow(m.window);
   if (family == ControlFamily::ComboBox || family == ControlFamily::DriveList) {
     int state = kStateNormal;
-    PaintComboButton(m.window, nullptr, state, false);
+    PaintComboButton(m.window, nullptr, state, false, m.previous);
   }
   return result;
 }

@@ -25,11 +25,11 @@ COLORREF FrameColour(HWND window) { return IsWindowEnabled(window) ? kColorFrame
 
 }  // namespace
 
-void PaintComboButton(HWND window, HDC dc, int& state, bool force) {
-  const bool open = SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0) != 0;
-  const int previous = GetPropInt(window, prop::kOldState);
+void PaintComboButton(HWND window, HDC dc, int& state, bool force, WNDPROC previous) {
+  const bool open = AskWindow(window, previous, CB_GETDROPPEDSTATE, 0, 0) != 0;
+  const int last_state = GetPropInt(window, prop::kOldState);
   if (open) state = kStatePressed;
-  if (previous == state && !force) return;
+  if (last_state == state && !force) return;
   if (!(StyleOf(window) & kHasDropButton)) return;
   SetPropInt(window, prop::kOldState, state);
 
@@ -77,7 +77,7 @@ LRESULT PaintComboBox(const Message& m) {
     const LRESULT result = m.Forward();
     ScopedWindowDC dc(m.window);
     DrawFrameRings(m.window, dc, true);
-    PaintComboButton(m.window, dc, state, true);
+    PaintComboButton(m.window, dc, state, true, m.previous);
     return result;
   }
   // An editable drop-down: the edit field is a child that paints itself,
@@ -87,7 +87,7 @@ LRESULT PaintComboBox(const Message& m) {
   ScopedPaint paint(m.window);
   FillSolidRect(paint, 0, 0, bounds.Width, bounds.Height, kColorWhite);
   FrameSolidRect(paint, 0, 0, bounds.Width, bounds.Height, FrameColour(m.window));
-  PaintComboButton(m.window, paint, state, true);
+  PaintComboButton(m.window, paint, state, true, m.previous);
   return 0;
 }
 
@@ -96,7 +96,7 @@ LRESULT PaintDriveList(const Message& m) {
   int state = GetPropInt(m.window, prop::kOldState);
   ScopedWindowDC dc(m.window);
   DrawFrameRings(m.window, dc, true);
-  PaintComboButton(m.window, dc, state, true);
+  PaintComboButton(m.window, dc, state, true, m.previous);
   return result;
 }
 

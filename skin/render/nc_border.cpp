@@ -8,6 +8,7 @@
 #include "gdi/gdi_raii.h"
 #include "gdi/gdi_toolkit.h"
 #include "gdi/rounding.h"
+#include "state/message.h"
 
 namespace skin {
 namespace {
@@ -17,14 +18,14 @@ constexpr float kFullPosition = 30000.0f;
 // The bar's fraction, single precision as the client pass reads it.
 // Positions outside 0..30000 are held to it, so a fill never runs over the
 // frame.
-float ProgressFraction(HWND window) {
-  const float f = static_cast<float>(SendMessageW(window, PBM_GETPOS, 0, 0)) / kFullPosition;
+float ProgressFraction(HWND window, WNDPROC previous) {
+  const float f = static_cast<float>(AskWindow(window, previous, PBM_GETPOS, 0, 0)) / kFullPosition;
   return std::clamp(f, 0.0f, 1.0f);
 }
 
 }  // namespace
 
-LRESULT PaintProgressFrame(HWND window) {
+LRESULT PaintProgressFrame(HWND window, WNDPROC previous) {
   int x = 0, y = 0;
   GetClientOffset(window, x, y);
   WindowBounds bounds;
@@ -33,7 +34,7 @@ LRESULT PaintProgressFrame(HWND window) {
   GetClientRect(window, &client);
   const int cw = client.right - client.left;
   const int ch = client.bottom - client.top;
-  const float f = ProgressFraction(window);
+  const float f = ProgressFraction(window, previous);
   const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
 
   MemoryDC image(bounds.Width, bounds.Height);

@@ -28,7 +28,7 @@ LRESULT PaintProgressBar(const Message& m) {
   // Single precision, as the frame pass reads it. A bar whose range goes
   // beyond the full position (or below 0) is held to 0..1 so the fill
   // never runs outside the bar.
-  const float position = static_cast<float>(SendMessageW(m.window, PBM_GETPOS, 0, 0));
+  const float position = static_cast<float>(AskWindow(m.window, m.previous, PBM_GETPOS, 0, 0));
   const float f = std::clamp(position / kFullPosition, 0.0f, 1.0f);
 
   FillSolidRect(image, 0, 0, w, h, kColorWhite);

@@ -16,6 +16,8 @@
 
 #include <cstdint>
 
+#include "state/glyph_cache.h"
+
 namespace skin {
 
 enum SpriteSheet : int {
@@ -33,6 +35,7 @@ struct SkinState {
   bool high_contrast = false;             // the platform's look is shown (high_contrast.h)
   int32_t attached_count = 0;             // windows of this thread attached
   HDC sheets[kSheetCount] = {};
+  GlyphCache glyphs;  // freed with the sheets, and on DPI, colour and settings changes
 };
 
 // The calling thread's state.

@@ -2,13 +2,17 @@
 // painting, read back from the window.
 #include <skin/skin.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "control_classes.h"
 #include "support/family_fixture.h"
 #include "gdi/colors.h"
+#include "gdi/rounding.h"
 #include "render/glyph_painter.h"
 #include "render/sprite_sheets.h"
+#include "support/gdi_count.h"
 
 namespace skin_test {
 namespace {
@@ -244,6 +248,162 @@ TEST_F(GlyphTest, ClickingOneOptionRedrawsTheDotItsNeighbourLost) {
   EXPECT_TRUE(CellShownAt(second, 4, 6, SheetCheck, 2, 18, 5, 5)) << "the clicked one shows the dot";
   EXPECT_EQ(WindowPixel(check, 0, 2), skin::kColorFrameEnabled) << "check boxes of the group are redrawn too";
   EXPECT_EQ(Prop(first, "OLDSTATE"), 0);
+}
+
+// The form answers WM_CTLCOLORSTATIC with whatever brush the test puts here.
+HBRUSH g_background = nullptr;
+WNDPROC g_form_procedure = nullptr;
+
+LRESULT CALLBACK ColouringFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CTLCOLORSTATIC && g_background) return reinterpret_cast<LRESULT>(g_background);
+  return CallWindowProcW(g_form_procedure, window, message, wParam, lParam);
+}
+
+TEST_F(GlyphTest, KeptGlyphsFollowTheBackgroundTheParentGives) {
+  HWND option = Option(10, 17, BS_RADIOBUTTON);
+  HWND check = Check(40, 17);
+  SendMessageW(option, BM_SETCHECK, BST_CHECKED, 0);
+  // Below the skin, as the form's own procedure.
+  g_form_procedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(form_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ColouringFormProc)));
+  Attach();
+  const int top = 2;
+  for (COLORREF colour : {COLORREF{0x3366CC}, COLORREF{0x22AA44}, COLORREF{0x3366CC}}) {
+    SCOPED_TRACE(Hex(colour));
+    HBRUSH brush = CreateSolidBrush(colour);
+    g_background = brush;
+    skin::PaintOptionButton(option, 0, true);
+    skin::PaintCheckBox(check, 0, true);
+    g_background = nullptr;
+    DeleteObject(brush);
+    // The ring's corners and the column above both glyphs.
+    EXPECT_EQ(WindowPixel(option, 0, top), colour);
+    EXPECT_EQ(WindowPixel(option, kGlyph - 1, top + kGlyph - 1), colour);
+    EXPECT_EQ(WindowPixel(option, 0, 0), colour);
+    EXPECT_EQ(WindowPixel(check, 0, 0), colour);
+    EXPECT_TRUE(CellShownAt(option, 4, top + 4, SheetCheck, 2, 18, 5, 5)) << "dot";
+  }
+}
+
+// A subclass the host put on the form above the skin, answering with its
+// own brush.
+HBRUSH g_above_background = nullptr;
+WNDPROC g_above_procedure = nullptr;
+
+LRESULT CALLBACK ColouringAboveProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CTLCOLORSTATIC && g_above_background) return reinterpret_cast<LRESULT>(g_above_background);
+  return CallWindowProcW(g_above_procedure, window, message, wParam, lParam);
+}
+
+// After a click the whole group is repainted; each glyph's column takes the
+// brush that the form's whole chain gives: from its procedure below the
+// skin, or from a subclass above the skin when there is one.
+TEST_F(GlyphTest, AClickRepaintsTheGroupOverTheBackgroundTheFormsChainGives) {
+  HWND first = Option(10, 17, BS_AUTORADIOBUTTON | WS_GROUP);
+  HWND second = Option(40, 17);
+  HWND check = Check(10, 17);
+  g_form_procedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(form_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ColouringFormProc)));
+  Attach();
+  HBRUSH below = CreateSolidBrush(0x3366CC), above = CreateSolidBrush(0x22AA44);
+  g_background = below;
+  for (bool subclassed : {false, true}) {
+    SCOPED_TRACE(subclassed ? "subclass above the skin" : "procedure below the skin");
+    if (subclassed) {
+      g_above_procedure = reinterpret_cast<WNDPROC>(
+          SetWindowLongPtrW(form_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ColouringAboveProc)));
+      g_above_background = above;
+    }
+    const COLORREF colour = subclassed ? 0x22AA44 : 0x3366CC;
+    HWND from = subclassed ? second : first, to = subclassed ? first : second;
+    FloodWindow(from, kMagenta);
+    FloodWindow(check, kMagenta);
+    SendMessageW(to, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(to, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(WindowPixel(from, 0, 0), colour) << "above the ring";
+    EXPECT_EQ(WindowPixel(from, 0, 2), colour) << "the ring's corner";
+    EXPECT_EQ(WindowPixel(check, 0, 16), colour) << "below the check box";
+    EXPECT_EQ(WindowPixel(from, 6, 8), skin::kColorWhite) << "the dot is gone";
+  }
+  g_background = g_above_background = nullptr;
+  DeleteObject(below);
+  DeleteObject(above);
+}
+
+// The platform's glyph column (the client area's left strip) takes the
+// background around the skin's glyph, whatever border the control has;
+// the border and the rest of the control stay as they were.
+TEST_F(GlyphTest, TheColumnAroundTheGlyphTakesTheBackgroundInsideAnyBorder) {
+  struct Row {
+    bool check;
+    DWORD style, ex_style;
+    int height;
+  };
+  const Row rows[] = {
+      {true, 0, 0, 17},          {true, WS_BORDER, 0, 21},  {true, 0, WS_EX_CLIENTEDGE, 24},
+      {false, 0, 0, 18},         {false, WS_BORDER, 0, 21}, {false, 0, WS_EX_CLIENTEDGE, 24},
+      {true, 0, 0, 11},          {false, 0, 0, 11},  // shorter than the glyph
+  };
+  HWND windows[std::size(rows)];
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    const Row& r = rows[i];
+    windows[i] = CreateChild(form_, r.check ? gallery::kCheckBoxClass : gallery::kOptionButtonClass, L"Glyph",
+                             (r.check ? BS_AUTOCHECKBOX : BS_RADIOBUTTON) | r.style, 10 + 200 * (i % 2),
+                             10 + 30 * static_cast<int>(i / 2), 150, r.height, r.ex_style);
+  }
+  g_form_procedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(form_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ColouringFormProc)));
+  Attach();
+  const COLORREF colour = 0x3366CC;
+  HBRUSH brush = CreateSolidBrush(colour);
+  g_background = brush;
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    SCOPED_TRACE("row " + std::to_string(i));
+    HWND w = windows[i];
+    FloodWindow(w, kMagenta);
+    ASSERT_EQ(rows[i].check ? skin::PaintCheckBox(w, 0, true) : skin::PaintOptionButton(w, 0, true), 1);
+    RECT window_rect, client;
+    GetWindowRect(w, &window_rect);
+    GetClientRect(w, &client);
+    const int width = window_rect.right - window_rect.left, height = window_rect.bottom - window_rect.top;
+    const int x = (width - client.right) / 2, y = (height - client.bottom) / 2;
+    const RECT column{x, y, x + kGlyph, y + client.bottom};
+    const int top = skin::HalveToEven(height - kGlyph);
+    const RECT glyph{0, top, kGlyph, top + kGlyph};
+    for (int py = 0; py < height; ++py) {
+      for (int px = 0; px < kGlyph + x + 2; ++px) {
+        const POINT p{px, py};
+        if (PtInRect(&glyph, p)) continue;
+        const COLORREF want = PtInRect(&column, p) ? colour : kMagenta;
+        ASSERT_EQ(WindowPixel(w, px, py), want) << "at (" << px << ", " << py << ")";
+      }
+    }
+    if (rows[i].check) {
+      EXPECT_EQ(WindowPixel(w, 0, std::max(top, 0)), skin::kColorFrameEnabled);
+    }
+  }
+  g_background = nullptr;
+  DeleteObject(brush);
+}
+
+TEST_F(GlyphTest, KeptGlyphsAreFreedWhenTheLookOfTheSystemChanges) {
+  HWND check = Check(10, 17);
+  HWND option = Option(40, 17);
+  Attach();
+  SendMessageW(form_, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+  const int none_kept = testsupport::CountGdiObjects();
+  ASSERT_GT(none_kept, 0);
+  for (UINT message : {WM_SYSCOLORCHANGE, WM_SETTINGCHANGE, WM_DPICHANGED, WM_DISPLAYCHANGE}) {
+    SCOPED_TRACE("message " + std::to_string(message));
+    skin::PaintCheckBox(check, 1, true);
+    skin::PaintOptionButton(option, 1, true);
+    EXPECT_EQ(testsupport::CountGdiObjects(), none_kept + 4) << "two pictures, each a DC and a bitmap";
+    skin::PaintCheckBox(check, 1, true);
+    skin::PaintOptionButton(option, 1, true);
+    EXPECT_EQ(testsupport::CountGdiObjects(), none_kept + 4) << "copied, not made again";
+    SendMessageW(form_, message, 0, 0);
+    EXPECT_EQ(testsupport::CountGdiObjects(), none_kept);
+  }
 }
 
 }  // namespace
