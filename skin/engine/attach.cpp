@@ -152,6 +152,11 @@ void TearDown() {
 // else (a stale handle in a message, another program's window, a window of
 // another GUI thread, which that thread's own skin state counts and draws)
 // is left alone, so a thread's count is exactly the windows it holds.
+void LeavePassThrough(HWND window) {
+  RemoveSkinProp(window, prop::kPassProc);
+  if (State().pass_through_count > 0) --State().pass_through_count;
+}
+
 bool IsOwnWindow(HWND window) {
   return IsWindow(window) && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
 }
@@ -177,19 +182,21 @@ int AttachWindow(HWND window) {
       break;
   }
 
-  ++State().attached_count;
-  if (HANDLE below = GetPropHandle(window, prop::kPassProc)) {
+  SkinState& state = State();
+  ++state.attached_count;
+  HANDLE below = state.pass_through_count > 0 ? GetPropHandle(window, prop::kPassProc) : nullptr;
+  if (below) {
     // Detached earlier under another subclass, the skin still sits in the
     // chain: it takes up its work there again, below that subclass.
     SetPropHandle(window, prop::kProcAddr, below);
-    RemoveSkinProp(window, prop::kPassProc);
+    LeavePassThrough(window);
   } else {
     // PROCADDR is stored before the procedure is swapped, so no message can
     // reach the dispatcher while the window looks unattached.
     SetPropHandle(window, prop::kProcAddr, reinterpret_cast<HANDLE>(GetWindowProc(window)));
     SetWindowProc(window, SkinWindowProc);
   }
-  if (State().high_contrast) ShowPlatformLook(window);
+  if (state.high_contrast) ShowPlatformLook(window);
   RepaintWholeWindow(window);
   return 1;
 }
@@ -236,6 +243,7 @@ int DetachWindow(HWND window) {
     // a pure pass-through (see SkinWindowProc) and leaves the chain when
     // the window is destroyed or when it is on top again.
     SetPropHandle(window, prop::kPassProc, reinterpret_cast<HANDLE>(previous));
+    ++State().pass_through_count;
   }
   RepaintWholeWindow(window);
 
@@ -271,11 +279,11 @@ LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   }
   if (message == WM_NCDESTROY) {
     // The last message: the skin leaves the chain with it.
-    RemoveSkinProp(window, prop::kPassProc);
+    LeavePassThrough(window);
   } else if (SkinIsOnTop(window)) {
     // The subclass above has taken itself out by putting the skin's
     // procedure back: the skin puts back what lies below it in turn.
-    RemoveSkinProp(window, prop::kPassProc);
+    LeavePassThrough(window);
     SetWindowProc(window, below);
   }
   return IsWindowUnicode(window) ? CallWindowProcW(below, window, message, wParam, lParam)

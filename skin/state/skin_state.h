@@ -34,6 +34,10 @@ struct SkinState {
   bool leave_tracking_available = false;  // user32 exports TrackMouseEvent
   bool high_contrast = false;             // the platform's look is shown (high_contrast.h)
   int32_t attached_count = 0;             // windows of this thread attached
+  // Windows of this thread the skin stays in as a pass-through (PASSPROC),
+  // never fewer: while it is 0, attach need not look for one. Outlives
+  // TearDown, as the pass-throughs outlive the last detach.
+  int32_t pass_through_count = 0;
   HDC sheets[kSheetCount] = {};
   GlyphCache glyphs;  // freed with the sheets, and on DPI, colour and settings changes
 };
