@@ -27,6 +27,7 @@
 #include "render/glyph_painter.h"
 #include "render/sprite_sheets.h"
 #include "state/properties.h"
+#include "state/skin_state.h"
 
 namespace {
 
@@ -36,11 +37,19 @@ using skin::Counts;
 constexpr int kFadeTicks = 86;            // level 0 to 255 in steps of 3
 constexpr int kBatches = 9;
 
-// A forced glyph paint builds its picture anew with the keyed-blit toolkit,
-// which makes and frees its work objects on every call (10 for a check box,
-// 14 for an option button); it may cost this many of the platform's own
-// repaints of a push button the size of the control.
-constexpr double kGlyphBound = 5;
+// A forced glyph paint copies a picture composed once: no more than the
+// platform's own check box of the same size repainting itself.
+constexpr double kGlyphBound = 1.0;
+// A push button's caption, font or size change: the skin re-renders its
+// faces, at most twice what the platform's own button spends.
+constexpr double kButtonChangeBound = 2.0;
+// A click in a big form repaints every check box and option button beside
+// the one clicked: each at most half the platform check box's own paint.
+constexpr double kSiblingBound = 0.5;
+// Attaching a form: at most twice what creating its controls cost.
+constexpr double kAttachBound = 2.0;
+// The sizes of the big forms, half check boxes, half option buttons.
+constexpr int kFormSizes[] = {10, 100, 1000};
 
 double NowMicroseconds() {
   static const double ticks_per_us = [] {
@@ -96,21 +105,24 @@ Cost Measure(int n, const std::function<void()>& op) {
 
 // Skinned and unskinned batches alternate, so that a burst of load from
 // elsewhere on the machine cannot favour one side.
-std::pair<Cost, Cost> MeasurePair(int n, const std::function<void()>& skinned,
-                                  const std::function<void()>& unskinned) {
-  skinned();
-  unskinned();
-  Cost best[2];
-  for (int b = 0; b < kBatches; ++b) {
-    for (int side = 0; side < 2; ++side) {
-      const auto& op = side == 0 ? skinned : unskinned;
+std::vector<Cost> MeasureSides(int n, const std::vector<std::function<void()>>& sides, int batches = kBatches) {
+  for (const auto& op : sides) op();
+  std::vector<Cost> best(sides.size());
+  for (int b = 0; b < batches; ++b) {
+    for (size_t side = 0; side < sides.size(); ++side) {
       const CallCounts before = Counts();
       const double start = NowMicroseconds();
-      for (int i = 0; i < n; ++i) op();
+      for (int i = 0; i < n; ++i) sides[side]();
       const Cost c = PerOperation(NowMicroseconds() - start, before, Counts(), n);
       if (!best[side].valid || c.us < best[side].us) best[side] = c;
     }
   }
+  return best;
+}
+
+std::pair<Cost, Cost> MeasurePair(int n, const std::function<void()>& skinned,
+                                  const std::function<void()>& unskinned) {
+  const std::vector<Cost> best = MeasureSides(n, {skinned, unskinned});
   return {best[0], best[1]};
 }
 
@@ -197,20 +209,34 @@ class Calculator final : public forms::FormEvents {
   forms::Form form_;
 };
 
+// One big form's figures: a left click on one of its check boxes, creating
+// its controls, attaching it.
+struct FormCosts {
+  int controls = 0;
+  Cost click_s, click_u, create, attach;
+  // The platform's check box repainting itself in the same form: with
+  // many siblings every window DC costs more on some platforms.
+  Cost self_paint;
+};
+
 struct Results {
   Cost get_prop, dispatch_s, dispatch_u;
+  // A bare push button, nothing else in its chain, skinned and not.
+  Cost bare_dispatch_s, bare_dispatch_u, bare_get_prop;
+  Cost settext_s, settext_u, setfont_s, setfont_u, resize_s, resize_u;
+  std::vector<FormCosts> forms;
   Cost paint_s, paint_u;
   Cost tick_s, tick_u;
   double fade_busy_us = 0, fade_cpu_us = 0, fade_wall_us = 0;
   int fade_ticks = 0;
   Cost fade_total;
   Cost start_s, start_u, attach, detach, sheets, blend;
-  Cost check_move_s, check_move_u, check_paint;
-  Cost option_move_s, option_move_u, option_paint;
+  Cost check_move_s, check_move_u, check_paint, check_paint_anew;
+  Cost option_move_s, option_move_u, option_paint, option_paint_anew;
   Cost header_s, header_u;
-  // The platform's own WM_PAINT of a push button the glyph controls' size,
-  // measured alternately with each glyph paint.
-  Cost button_paint_check, button_paint_option;
+  // The platform's own check box of the glyph controls' size repainting
+  // itself, measured alternately with each glyph paint.
+  Cost self_paint_check, self_paint_option;
 };
 
 void MeasureStartUp(Results& r) {
@@ -404,13 +430,183 @@ void MeasureGlyphsAndHeader(Results& r) {
     InvalidateRect(w, nullptr, FALSE);
     UpdateWindow(w);
   };
-  std::tie(r.check_paint, r.button_paint_check) =
-      MeasurePair(200, [&] { skin::PaintCheckBox(skinned.check, skin::kStateHot, true); },
-                  [&] { repaint(plain.button); });
-  std::tie(r.option_paint, r.button_paint_option) =
-      MeasurePair(200, [&] { skin::PaintOptionButton(skinned.option, skin::kStateHot, true); },
-                  [&] { repaint(plain.button); });
+  // As every handler calls the painters: with the procedure below the skin.
+  auto below = [](HWND w) { return reinterpret_cast<WNDPROC>(GetPropA(w, skin::prop::kProcAddr)); };
+  WNDPROC check_proc = below(skinned.check), option_proc = below(skinned.option);
+  std::tie(r.check_paint, r.self_paint_check) =
+      MeasurePair(200, [&] { skin::PaintCheckBox(skinned.check, skin::kStateHot, true, check_proc); },
+                  [&] { repaint(plain.check); });
+  std::tie(r.option_paint, r.self_paint_option) =
+      MeasurePair(200, [&] { skin::PaintOptionButton(skinned.option, skin::kStateHot, true, option_proc); },
+                  [&] { repaint(plain.check); });
+  // The same paints composing their pictures anew each time, as they did
+  // before the pictures were kept (information only).
+  skin::State().glyphs.keep = false;
+  r.check_paint_anew = Measure(100, [&] { skin::PaintCheckBox(skinned.check, skin::kStateHot, true, check_proc); });
+  r.option_paint_anew =
+      Measure(100, [&] { skin::PaintOptionButton(skinned.option, skin::kStateHot, true, option_proc); });
+  skin::State().glyphs.keep = true;
   std::tie(r.header_s, r.header_u) = MeasurePair(200, [&] { repaint(skinned.header); }, [&] { repaint(plain.header); });
+}
+
+constexpr wchar_t kBenchFormClass[] = L"TarnwickBenchForm";
+
+// A plain top-level window for the controls below: nothing of the skin's
+// own and no subclass of anyone else's.
+HWND CreateBenchForm(int left, int top, int width, int height) {
+  static const bool registered = [] {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kBenchFormClass;
+    return RegisterClassW(&wc) != 0;
+  }();
+  if (!registered) return nullptr;
+  return CreateWindowExW(0, kBenchFormClass, L"", WS_POPUP | WS_VISIBLE, left, top, width, height, nullptr, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
+void PumpAll() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
+// Two bare push buttons, one skinned, each the only control of its form:
+// what a message outside the dispatch table, a caption, a font and a size
+// cost with nothing else in the button's chain.
+void MeasureBareButtons(Results& r) {
+  HWND forms[2], buttons[2];
+  for (int i = 0; i < 2; ++i) {
+    forms[i] = CreateBenchForm(400, 500 + 100 * i, 200, 80);
+    buttons[i] = CreateWindowExW(0, L"Button", L"Enter", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 75, 25,
+                                 forms[i], nullptr, GetModuleHandleW(nullptr), nullptr);
+  }
+  SkinAttach(buttons[0]);
+  PumpAll();
+  HWND sb = buttons[0], pb = buttons[1];
+  // The reference alternates with both sides: its cost drifts with the
+  // load on the machine as theirs does.
+  const std::vector<Cost> dispatch =
+      MeasureSides(500, {[&] { SendMessageW(sb, WM_USER + 1, 0, 0); }, [&] { SendMessageW(pb, WM_USER + 1, 0, 0); },
+                         [&] { GetPropA(sb, skin::prop::kProcAddr); }},
+                   2 * kBatches);
+  r.bare_dispatch_s = dispatch[0];
+  r.bare_dispatch_u = dispatch[1];
+  r.bare_get_prop = dispatch[2];
+
+  // Each change differs from the last, so that neither side can skip it.
+  const wchar_t* captions[] = {L"Enter", L"Apply"};
+  int caption[2] = {0, 0};
+  auto set_text = [&](int i) { SendMessageW(buttons[i], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(captions[caption[i]++ & 1])); };
+  std::tie(r.settext_s, r.settext_u) = MeasurePair(50, [&] { set_text(0); }, [&] { set_text(1); });
+
+  HFONT fonts[2] = {static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)),
+                    static_cast<HFONT>(GetStockObject(SYSTEM_FONT))};
+  int font[2] = {0, 0};
+  auto set_font = [&](int i) {
+    SendMessageW(buttons[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts[font[i]++ & 1]), TRUE);
+    UpdateWindow(buttons[i]);
+  };
+  std::tie(r.setfont_s, r.setfont_u) = MeasurePair(50, [&] { set_font(0); }, [&] { set_font(1); });
+
+  int size[2] = {0, 0};
+  auto resize = [&](int i) {
+    const int grow = size[i]++ & 1;
+    SetWindowPos(buttons[i], nullptr, 0, 0, 75 + grow, 25 + grow, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    UpdateWindow(buttons[i]);
+  };
+  std::tie(r.resize_s, r.resize_u) = MeasurePair(50, [&] { resize(0); }, [&] { resize(1); });
+
+  SkinDetach(sb);
+  for (HWND f : forms) DestroyWindow(f);
+  PumpAll();
+}
+
+// A form of `count` controls, half check boxes, half option buttons, in a
+// grid of 60 x 17 cells.
+struct BigForm {
+  BigForm(int count, int top) {
+    form = CreateBenchForm(0, top, 1240, 1020 - top);
+    Populate(count);
+  }
+  ~BigForm() { DestroyWindow(form); }
+  void Populate(int count) {
+    for (int i = 0; i < count; ++i) {
+      const bool check = i % 2 == 0;
+      controls.push_back(CreateWindowExW(0, check ? gallery::kCheckBoxClass : gallery::kOptionButtonClass, L"Item",
+                                         WS_CHILD | WS_VISIBLE | (check ? BS_AUTOCHECKBOX : BS_AUTORADIOBUTTON),
+                                         2 + 62 * (i % 20), 2 + 19 * (i / 20), 60, 17, form, nullptr,
+                                         GetModuleHandleW(nullptr), nullptr));
+    }
+  }
+  void Clear() {
+    for (HWND c : controls) DestroyWindow(c);
+    controls.clear();
+  }
+  HWND form;
+  std::vector<HWND> controls;
+};
+
+// A left click on a check box of a big form, skinned and not, and what
+// creating and attaching such a form cost. Another skinned window stays
+// attached throughout, so that no attach here sets the skin up afresh.
+void MeasureBigForms(Results& r) {
+  HWND keeper_form = CreateBenchForm(1250, 1000, 20, 20);
+  HWND keeper = CreateWindowExW(0, L"Button", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, keeper_form, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  SkinAttach(keeper);
+  for (int count : kFormSizes) {
+    FormCosts f;
+    f.controls = count;
+    const int runs = count >= 1000 ? 3 : 7;  // single attaches and creations
+    {
+      BigForm skinned(count, 0), plain(count, 0);
+      SkinAttach(skinned.form);
+      PumpAll();
+      // The same check box of each, in turn; each click toggles its mark.
+      auto click = [](HWND w) {
+        SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+      };
+      // Two clicks a batch leave the mark as it was. The reference, the
+      // platform's check box repainting itself, alternates with them.
+      const int n = count >= 1000 ? 2 : 8;
+      const std::vector<Cost> sides = MeasureSides(
+          n, {[&] { click(skinned.controls[0]); }, [&] { click(plain.controls[0]); },
+              [&] {
+                for (int i = 0; i < 4; ++i) {
+                  InvalidateRect(plain.controls[2 * i], nullptr, FALSE);
+                  UpdateWindow(plain.controls[2 * i]);
+                }
+              }},
+          count >= 1000 ? kBatches : 2 * kBatches);
+      f.click_s = sides[0];
+      f.click_u = sides[1];
+      f.self_paint = sides[2];
+      f.self_paint.us /= 4;
+      SkinDetach(skinned.form);
+    }
+    {
+      BigForm form(0, 0);
+      f.create = MeasureEach(runs, [] {}, [&] { form.Populate(count); }, [&] {
+        form.Clear();
+        PumpAll();
+      });
+      f.attach = MeasureEach(
+          runs, [&] { form.Populate(count); PumpAll(); }, [&] { SkinAttach(form.form); },
+          [&] {
+            PumpAll();
+            SkinDetach(form.form);
+            form.Clear();
+            PumpAll();
+          });
+    }
+    r.forms.push_back(f);
+  }
+  SkinDetach(keeper);
+  DestroyWindow(keeper_form);
+  PumpAll();
 }
 
 // A target: a figure of the skin as a multiple of a reference that the
@@ -423,21 +619,41 @@ struct Target {
   double bound;
 };
 
+// The skin's extra per check box or option button refreshed after a click.
+double PerSibling(const FormCosts& f) { return (f.click_s.us - f.click_u.us) / f.controls; }
+
 std::vector<Target> Targets(const Results& r) {
-  return {
-      {"message outside the table, extra over unskinned", "one GetPropA",
-       (r.dispatch_s.us - r.dispatch_u.us) / r.get_prop.us, 1.2},
+  std::vector<Target> targets = {
+      {"message outside the table, extra over unskinned", "one GetPropA, bare button",
+       (r.bare_dispatch_s.us - r.bare_dispatch_u.us) / r.bare_get_prop.us, 1.2},
       {"fade tick", "unskinned WM_TIMER + one AlphaBlend", r.tick_s.us / (r.tick_u.us + r.blend.us), 1.5},
-      {"forced check-box glyph paint", "platform WM_PAINT, button 120 x 17",
-       r.check_paint.us / r.button_paint_check.us, kGlyphBound},
-      {"forced option-button glyph paint", "platform WM_PAINT, button 120 x 17",
-       r.option_paint.us / r.button_paint_option.us, kGlyphBound},
+      {"forced check-box glyph paint", "platform check box 120 x 17 repaint",
+       r.check_paint.us / r.self_paint_check.us, kGlyphBound},
+      {"forced option-button glyph paint", "platform check box 120 x 17 repaint",
+       r.option_paint.us / r.self_paint_option.us, kGlyphBound},
+      {"push button WM_SETTEXT", "platform push button WM_SETTEXT", r.settext_s.us / r.settext_u.us,
+       kButtonChangeBound},
+      {"push button WM_SETFONT", "platform push button WM_SETFONT", r.setfont_s.us / r.setfont_u.us,
+       kButtonChangeBound},
+      {"push button resize", "platform push button resize", r.resize_s.us / r.resize_u.us, kButtonChangeBound},
       {"header full repaint", "platform header repaint", r.header_s.us / r.header_u.us, 1.0},
-      {"calculator start-up to first paint", "unskinned calculator", r.start_s.us / r.start_u.us, 1.3},
-      // Counts, the same on every platform.
-      {"message outside the table: property calls", "count", r.dispatch_s.reads + r.dispatch_s.writes, 1},
-      {"fade tick: GDI objects made", "count", r.tick_s.objects, 0},
+      {"calculator start-up to first paint", "unskinned calculator", r.start_s.us / r.start_u.us, 1.15},
   };
+  // The bounds hold for the form of 100 controls; the others show how the
+  // figures grow (the notes below the table).
+  for (const FormCosts& f : r.forms) {
+    if (f.controls != 100) continue;
+    targets.push_back({"click, 100-control form, per sibling refreshed", "platform check box repaint, same form",
+                       PerSibling(f) / f.self_paint.us, kSiblingBound});
+    targets.push_back({"SkinAttach of a 100-control form", "creating its controls", f.attach.us / f.create.us,
+                       kAttachBound});
+  }
+  // Counts, the same on every platform.
+  targets.push_back({"message outside the table: property calls", "count",
+                     r.bare_dispatch_s.reads + r.bare_dispatch_s.writes, 1});
+  targets.push_back({"fade tick: GDI objects made", "count", r.tick_s.objects, 0});
+  targets.push_back({"forced glyph paints: GDI objects made", "count", r.check_paint.objects + r.option_paint.objects, 0});
+  return targets;
 }
 
 const char* Verdict(const Target& t) { return t.ratio <= t.bound ? "met" : "MISSED"; }
@@ -453,10 +669,13 @@ int main(int argc, char** argv) {
   MeasureStartUp(r);
   MeasureButtons(r);
   MeasureGlyphsAndHeader(r);
+  MeasureBareButtons(r);
+  MeasureBigForms(r);
 
   const std::vector<std::tuple<const char*, Cost, Cost>> rows = {
       {"GetPropA, one call", r.get_prop, Cost{}},
-      {"message outside the table (WM_USER+1)", r.dispatch_s, r.dispatch_u},
+      {"message outside the table, bare button", r.bare_dispatch_s, r.bare_dispatch_u},
+      {"message outside the table, Command1", r.dispatch_s, r.dispatch_u},
       {"WM_PAINT, push button 65 x 49", r.paint_s, r.paint_u},
       {"fade tick (WM_TIMER during a fade)", r.tick_s, r.tick_u},
       {"  of which AlphaBlend, window DC, GetPropA", r.blend, Cost{}},
@@ -467,18 +686,48 @@ int main(int argc, char** argv) {
       {"building the five sprite sheets", r.sheets, Cost{}},
       {"check box: mouse move (forced glyph paint)", r.check_move_s, r.check_move_u},
       {"  PaintCheckBox alone, forced", r.check_paint, Cost{}},
+      {"  the same, composing anew each time", r.check_paint_anew, Cost{}},
       {"option button: mouse move (forced glyph)", r.option_move_s, r.option_move_u},
       {"  PaintOptionButton alone, forced", r.option_paint, Cost{}},
-      {"push button 120 x 17, platform WM_PAINT", Cost{}, r.button_paint_check},
+      {"  the same, composing anew each time", r.option_paint_anew, Cost{}},
+      {"check box 120 x 17, platform repaint", Cost{}, r.self_paint_check},
       {"header 150 x 22, three items, full repaint", r.header_s, r.header_u},
+      {"push button 75 x 25: WM_SETTEXT", r.settext_s, r.settext_u},
+      {"push button 75 x 25: WM_SETFONT", r.setfont_s, r.setfont_u},
+      {"push button 75 x 25: resize by one pixel", r.resize_s, r.resize_u},
   };
+  // The big forms: how each figure grows with the number of controls.
+  std::vector<std::string> form_names;
+  for (const FormCosts& f : r.forms) {
+    form_names.push_back("left click, " + std::to_string(f.controls) + "-control form");
+    form_names.push_back("  SkinAttach of it; creating its controls");
+  }
+  std::vector<std::tuple<const char*, Cost, Cost>> all_rows = rows;
+  for (size_t i = 0; i < r.forms.size(); ++i) {
+    all_rows.emplace_back(form_names[2 * i].c_str(), r.forms[i].click_s, r.forms[i].click_u);
+    all_rows.emplace_back(form_names[2 * i + 1].c_str(), r.forms[i].attach, r.forms[i].create);
+    all_rows.emplace_back("  platform check box repaint in it", Cost{}, r.forms[i].self_paint);
+  }
   const std::vector<Target> targets = Targets(r);
   char fade[200];
   std::snprintf(fade, sizeof fade, "real timed fade: %d ticks, %.2f %% of its wall time inside them, thread CPU %.2f %%",
                 r.fade_ticks, 100 * r.fade_busy_us / r.fade_wall_us, 100 * r.fade_cpu_us / r.fade_wall_us);
 
+  // Per control, so that growth faster than linear shows as a rising
+  // figure.
+  std::string growth = "big forms, per control:";
+  for (const FormCosts& f : r.forms) {
+    char part[160];
+    std::snprintf(part, sizeof part,
+                  " %d controls: click extra %s (%.2f of a check box repaint), attach %s, create %s (ratio %.2f);",
+                  f.controls, Time(PerSibling(f)).c_str(), PerSibling(f) / f.self_paint.us,
+                  Time(f.attach.us / f.controls).c_str(), Time(f.create.us / f.controls).c_str(),
+                  f.attach.us / f.create.us);
+    growth += part;
+  }
+
   if (tsv) {
-    for (const auto& [name, skinned, unskinned] : rows) {
+    for (const auto& [name, skinned, unskinned] : all_rows) {
       std::printf("row\t%s\t%s\t%s\t%s\t%s\t%s\n", name, TimeOr(skinned).c_str(), TimeOr(unskinned).c_str(),
                   CountOr(skinned, skinned.reads).c_str(), CountOr(skinned, skinned.writes).c_str(),
                   CountOr(skinned, skinned.objects).c_str());
@@ -487,6 +736,7 @@ int main(int argc, char** argv) {
       std::printf("target\t%s\t%s\t%.2f\t%.2f\t%s\n", t.name, t.reference, t.ratio, t.bound, Verdict(t));
     }
     std::printf("note\t%s\n", fade);
+    std::printf("note\t%s\n", growth.c_str());
     return 0;
   }
 
@@ -497,7 +747,7 @@ int main(int argc, char** argv) {
   }
   std::printf("\nTimes on this machine (information only) and the skin's own calls per operation\n\n");
   PrintHeader();
-  for (const auto& [name, skinned, unskinned] : rows) PrintRow(name, skinned, unskinned);
-  std::printf("\n%s\n", fade);
+  for (const auto& [name, skinned, unskinned] : all_rows) PrintRow(name, skinned, unskinned);
+  std::printf("\n%s\n%s\n", fade, growth.c_str());
   return 0;
 }

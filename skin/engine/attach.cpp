@@ -143,6 +143,7 @@ void TearDown() {
   SkinState& state = State();
   state.attached_count = 0;
   FreeSpriteSheets();
+  state.glyphs.Clear();
   ReleaseDisplayObjects();
   state.initialised = false;
 }

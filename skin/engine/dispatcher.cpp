@@ -10,6 +10,7 @@
 #include "interact/high_contrast_switch.h"
 #include "interact/paint_routing.h"
 #include "interact/size_and_position.h"
+#include "render/glyph_painter.h"
 #include "state/message.h"
 #include "state/properties.h"
 #include "state/skin_state.h"
@@ -24,6 +25,11 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                   lParam};
   if (!m.previous) return PassOn(window, message, wParam, lParam);
 
+  // The kept glyphs were composed at the old DPI, colours and metrics.
+  if (message == WM_SETTINGCHANGE || message == WM_SYSCOLORCHANGE || message == WM_DPICHANGED ||
+      message == WM_DISPLAYCHANGE) {
+    ForgetComposedGlyphs();
+  }
   if (message == WM_SETTINGCHANGE || message == WM_SYSCOLORCHANGE) return OnSystemLookChange(m);
   // In high-contrast mode the skin draws nothing: it only goes on following
   // new windows, letting go of destroyed ones and noting the push-button

@@ -236,15 +236,18 @@ BOOL GetWindowBounds(HWND window, WindowBounds& bounds) {
 }
 
 int GetClientOffset(HWND window, int& x_offset, int& y_offset) {
-  RECT window_rect{};
+  WindowBounds bounds;
+  GetWindowBounds(window, bounds);
   RECT client_rect{};
-  GetWindowRect(window, &window_rect);
   GetClientRect(window, &client_rect);
-  int horizontal = (window_rect.right - window_rect.left) - (client_rect.right - client_rect.left);
-  int vertical = (window_rect.bottom - window_rect.top) - (client_rect.bottom - client_rect.top);
+  return GetClientOffset(bounds, client_rect, GetWindowLongA(window, GWL_STYLE), x_offset, y_offset);
+}
+
+int GetClientOffset(const WindowBounds& bounds, const RECT& client, LONG style, int& x_offset, int& y_offset) {
+  int horizontal = bounds.Width - (client.right - client.left);
+  int vertical = bounds.Height - (client.bottom - client.top);
   // Scroll bars sit inside the border on one side only; leaving them in
   // would shift the centred offset by half a bar.
-  const LONG style = GetWindowLongA(window, GWL_STYLE);
   if (style & WS_VSCROLL) horizontal -= GetSystemMetrics(SM_CXVSCROLL);
   if (style & WS_HSCROLL) vertical -= GetSystemMetrics(SM_CYHSCROLL);
   x_offset = HalveToEven(horizontal);

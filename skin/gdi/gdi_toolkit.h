@@ -65,6 +65,9 @@ BOOL GetWindowBounds(HWND window, WindowBounds& bounds);
 // Offset of the client area inside the window rectangle, borders taken as
 // equal on both sides, scroll bars not counted. Always returns 1.
 int GetClientOffset(HWND window, int& x_offset, int& y_offset);
+// The same from the window's bounds, client rectangle and style, already
+// read by the caller.
+int GetClientOffset(const WindowBounds& bounds, const RECT& client, LONG style, int& x_offset, int& y_offset);
 
 // Signed 16-bit halves of a packed message parameter, sign-extended.
 int32_t LowWord(uint32_t value);

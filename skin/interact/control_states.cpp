@@ -24,9 +24,13 @@ bool IsComboFamily(ControlFamily family) {
   return family == ControlFamily::ComboBox || family == ControlFamily::DriveList;
 }
 
-int PaintGlyph(HWND window, ControlFamily family, int state, bool force) {
-  return family == ControlFamily::CheckBox ? PaintCheckBox(window, state, force)
-                                           : PaintOptionButton(window, state, force);
+int PaintGlyph(HWND window, WNDPROC previous, ControlFamily family, int state, bool force) {
+  return family == ControlFamily::CheckBox ? PaintCheckBox(window, state, force, previous)
+                                           : PaintOptionButton(window, state, force, previous);
+}
+
+int PaintGlyph(const Message& m, ControlFamily family, int state, bool force) {
+  return PaintGlyph(m.window, m.previous, family, state, force);
 }
 
 void ShowComboState(HWND window, int state) { PaintComboButton(window, nullptr, state, false); }
@@ -50,39 +54,48 @@ bool PointActsOnButton(const Message& m, ControlFamily family) {
   return IsOnDropButton(m.window, MouseX(m), MouseY(m));
 }
 
+// The item of `count` whose horizontal extent holds x.
+int HitItem(HWND header, WNDPROC previous, int count, int x) {
+  for (int i = 0; i < count; ++i) {
+    RECT rect{};
+    AskWindow(header, previous, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rect));
+    if (rect.left <= x && x <= rect.right) return i;
+  }
+  return -1;
+}
+
+int ItemCount(HWND header, WNDPROC previous) {
+  return static_cast<int>(AskWindow(header, previous, HDM_GETITEMCOUNT, 0, 0));
+}
+
 void HeaderMouseMove(const Message& m) {
-  const int hit = HeaderHitTest(m.window, MouseX(m));
+  const int hit = HeaderHitTest(m.window, MouseX(m), m.previous);
   const int old_hot = GetPropInt(m.window, prop::kHmIndex);
   const int pressed = GetPropInt(m.window, prop::kHdIndex);
   if (hit == old_hot) return;
-  if (old_hot >= 0 && old_hot != pressed) PaintHeaderItem(m.window, nullptr, old_hot, kStateNormal);
+  if (old_hot >= 0 && old_hot != pressed) PaintHeaderItem(m.window, nullptr, old_hot, kStateNormal, m.previous);
   if (LeftButtonHeld(m)) {
     // While a press is held only the pressed item reacts; the hot index
     // stays where the press began.
-    if (hit == pressed) PaintHeaderItem(m.window, nullptr, hit, kStatePressed);
+    if (hit == pressed) PaintHeaderItem(m.window, nullptr, hit, kStatePressed, m.previous);
     return;
   }
   SetPropInt(m.window, prop::kHmIndex, hit);
-  PaintHeaderItem(m.window, nullptr, hit, kStateHot);
+  PaintHeaderItem(m.window, nullptr, hit, kStateHot, m.previous);
 }
 
 void HeaderPress(const Message& m) {
-  if (SendMessageW(m.window, HDM_GETITEMCOUNT, 0, 0) <= 0) return;
-  const int hit = HeaderHitTest(m.window, MouseX(m));
+  const int count = ItemCount(m.window, m.previous);
+  if (count <= 0) return;
+  const int hit = HitItem(m.window, m.previous, count, MouseX(m));
   SetPropInt(m.window, prop::kHdIndex, hit);
-  PaintHeaderItem(m.window, nullptr, hit, kStatePressed);
+  PaintHeaderItem(m.window, nullptr, hit, kStatePressed, m.previous);
 }
 
 }  // namespace
 
-int HeaderHitTest(HWND header, int x) {
-  const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    RECT rect{};
-    SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rect));
-    if (rect.left <= x && x <= rect.right) return i;
-  }
-  return -1;
+int HeaderHitTest(HWND header, int x, WNDPROC previous) {
+  return HitItem(header, previous, ItemCount(header, previous), x);
 }
 
 bool IsOnDropButton(HWND combo, int x, int y) {
@@ -94,7 +107,7 @@ bool IsOnDropButton(HWND combo, int x, int y) {
 
 void ControlMouseMove(const Message& m, ControlFamily family) {
   if (IsGlyphFamily(family)) {
-    PaintGlyph(m.window, family, LeftButtonHeld(m) ? kStatePressed : kStateHot, true);
+    PaintGlyph(m, family, LeftButtonHeld(m) ? kStatePressed : kStateHot, true);
   } else if (IsComboFamily(family)) {
     int state = kStateNormal;
     if (PointActsOnButton(m, family)) state = LeftButtonHeld(m) ? kStatePressed : kStateHot;
@@ -107,7 +120,7 @@ void ControlMouseMove(const Message& m, ControlFamily family) {
 void ControlMouseLeave(const Message& m, ControlFamily family) {
   if (IsGlyphFamily(family)) {
     SetPropInt(m.window, prop::kMouseFlag, 0);
-    PaintGlyph(m.window, family, kStateNormal, false);
+    PaintGlyph(m, family, kStateNormal, false);
   } else if (IsComboFamily(family)) {
     SetPropInt(m.window, prop::kMouseFlag, 0);
     ShowComboState(m.window, kStateNormal);
@@ -116,13 +129,13 @@ void ControlMouseLeave(const Message& m, ControlFamily family) {
     SetPropInt(m.window, prop::kMouseFlag, 0);
     SetPropInt(m.window, prop::kHdIndex, -1);
     SetPropInt(m.window, prop::kHmIndex, -1);
-    PaintHeaderItem(m.window, nullptr, old_hot, kStateNormal);
+    PaintHeaderItem(m.window, nullptr, old_hot, kStateNormal, m.previous);
   }
 }
 
 void ControlLButtonDown(const Message& m, ControlFamily family) {
   if (IsGlyphFamily(family)) {
-    PaintGlyph(m.window, family, kStatePressed, false);
+    PaintGlyph(m, family, kStatePressed, false);
   } else if (IsComboFamily(family)) {
     if (PointActsOnButton(m, family)) ShowComboState(m.window, kStatePressed);
   } else if (family == ControlFamily::Header) {
@@ -135,7 +148,7 @@ void ControlLButtonDblClk(const Message& m, ControlFamily family) {
     // The control has just painted its own glyph (and may have changed
     // its group's marks); the held button shows pressed.
     RefreshGroupAfterRelease(m.window);
-    PaintGlyph(m.window, family, kStatePressed, true);
+    PaintGlyph(m, family, kStatePressed, true);
   } else if (family == ControlFamily::Header) {
     HeaderPress(m);
   }
@@ -143,37 +156,37 @@ void ControlLButtonDblClk(const Message& m, ControlFamily family) {
 
 void ControlLButtonUp(const Message& m, ControlFamily family) {
   if (IsGlyphFamily(family)) {
-    PaintGlyph(m.window, family, kStateNormal, false);
+    PaintGlyph(m, family, kStateNormal, false);
   } else if (IsComboFamily(family)) {
     ShowComboState(m.window, CursorIsOver(m.window) ? kStateHot : kStateNormal);
   } else if (family == ControlFamily::Header) {
     const int released = GetPropInt(m.window, prop::kHdIndex);
     SetPropInt(m.window, prop::kHdIndex, -1);
-    PaintHeaderItem(m.window, nullptr, released, CursorIsOver(m.window) ? kStateHot : kStateNormal);
+    PaintHeaderItem(m.window, nullptr, released, CursorIsOver(m.window) ? kStateHot : kStateNormal, m.previous);
   }
 }
 
 // The control paints its own glyph at once on the space key, so the skin's
 // goes back over it forced. The release may move the group's mark.
 void ControlKeyDown(const Message& m, ControlFamily family) {
-  if (m.wParam == kSpaceKey && IsGlyphFamily(family)) PaintGlyph(m.window, family, kStatePressed, true);
+  if (m.wParam == kSpaceKey && IsGlyphFamily(family)) PaintGlyph(m, family, kStatePressed, true);
 }
 
 void ControlKeyUp(const Message& m, ControlFamily family) {
   if (m.wParam != kSpaceKey || !IsGlyphFamily(family)) return;
   RefreshGroupAfterRelease(m.window);
-  PaintGlyph(m.window, family, kStateNormal, true);
+  PaintGlyph(m, family, kStateNormal, true);
 }
 
 void ControlEnable(const Message& m, ControlFamily family) {
   if (!IsGlyphFamily(family)) return;
   // Leave tracking ends with the disabling; the next move arms it again.
   SetPropInt(m.window, prop::kMouseFlag, 0);
-  PaintGlyph(m.window, family, kStateNormal, true);
+  PaintGlyph(m, family, kStateNormal, true);
 }
 
 void ControlRepaintGlyph(const Message& m, ControlFamily family) {
-  if (IsGlyphFamily(family)) PaintGlyph(m.window, family, GetPropInt(m.window, prop::kOldState), true);
+  if (IsGlyphFamily(family)) PaintGlyph(m, family, GetPropInt(m.window, prop::kOldState), true);
 }
 
 void ControlListClosed(HWND combo) {
@@ -197,13 +210,17 @@ void ControlListClosed(HWND combo) {
 void ControlFocusChange(const Message& m, ControlFamily family) {
   // Forced: the option button has just drawn its focus change itself, and
   // its glyph must come back even though OLDSTATE is already normal.
-  if (family == ControlFamily::OptionButton) PaintOptionButton(m.window, kStateNormal, true);
+  if (family == ControlFamily::OptionButton) PaintOptionButton(m.window, kStateNormal, true, m.previous);
 }
 
 BOOL CALLBACK RefreshGroupProc(HWND window, LPARAM) {
-  if (!IsAttached(window)) return TRUE;
+  // The class name costs nothing to read and rules out most windows of a
+  // form before their PROCADDR is looked up. That sign of a skinned window
+  // is also the procedure that answers its check mark.
   const ControlFamily family = ClassifyWindow(window);
-  if (IsGlyphFamily(family)) PaintGlyph(window, family, kStateNormal, true);
+  if (!IsGlyphFamily(family)) return TRUE;
+  const auto previous = reinterpret_cast<WNDPROC>(GetPropHandle(window, prop::kProcAddr));
+  if (previous) PaintGlyph(window, previous, family, kStateNormal, true);
   return TRUE;
 }
 

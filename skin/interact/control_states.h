@@ -28,8 +28,9 @@ void ControlRepaintGlyph(const Message& m, ControlFamily family);
 void ControlListClosed(HWND combo);
 
 // The header item whose horizontal extent holds x, edges inclusive, the
-// first one winning on a shared edge; -1 for none.
-int HeaderHitTest(HWND header, int x);
+// first one winning on a shared edge; -1 for none. previous: as for
+// AskWindow.
+int HeaderHitTest(HWND header, int x, WNDPROC previous = nullptr);
 
 // Whether (x, y), in client coordinates, lies on an editable drop-down
 // combo's drop button.

@@ -50,9 +50,9 @@ LRESULT OnPaint(const Message& m) {
       // over its own, shown normal after every repaint.
       const LRESULT result = m.Forward();
       if (family == ControlFamily::CheckBox) {
-        PaintCheckBox(m.window, kStateNormal, true);
+        PaintCheckBox(m.window, kStateNormal, true, m.previous);
       } else {
-        PaintOptionButton(m.window, kStateNormal, true);
+        PaintOptionButton(m.window, kStateNormal, true, m.previous);
       }
       return result;
     }

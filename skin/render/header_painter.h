@@ -13,6 +13,7 @@ LRESULT PaintHeader(const Message& m);
 
 // Redraws one item: state 1 hot, 2 pressed, anything else normal. dc null
 // means the window DC. A negative index draws nothing. Returns 0.
-int PaintHeaderItem(HWND window, HDC dc, int index, int state);
+// previous: the header's procedure below the skin, as for AskWindow.
+int PaintHeaderItem(HWND window, HDC dc, int index, int state, WNDPROC previous = nullptr);
 
 }  // namespace skin

@@ -21,4 +21,13 @@ struct Message {
   }
 };
 
+// A question the skin asks a window about itself (a check mark, a header
+// item): put to the procedure below the skin when the caller knows it, so
+// that it does not pass through the skin's own dispatcher, else sent. The W
+// entry point either way, as SendMessageW would.
+inline LRESULT AskWindow(HWND window, WNDPROC previous, UINT message, WPARAM wParam, LPARAM lParam) {
+  return previous ? CallWindowProcW(previous, window, message, wParam, lParam)
+                  : SendMessageW(window, message, wParam, lParam);
+}
+
 }  // namespace skin

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "state/glyph_cache.h"
+
 namespace skin {
 
 enum SpriteSheet : int {
@@ -23,6 +25,7 @@ struct SkinState {
   bool high_contrast = false;             // the platform's look is shown (high_contrast.h)
   int32_t attached_count = 0;
   HDC sheets[kSheetCount] = {};
+  GlyphCache glyphs;  // freed with the sheets, and on DPI, colour and settings changes
 };
 
 SkinState& State();

@@ -4,6 +4,7 @@
 #include <skin/skin.h>
 
 #include <cmath>
+#include <iterator>
 #include <string>
 
 #include "control_classes.h"
@@ -209,6 +210,98 @@ TEST_F(ArtworkDpiTest, OptionRingsStayRoundWithTheDotInTheirMiddle) {
     ASSERT_GT(ink, 0) << "a dot";
     EXPECT_NEAR(mx / ink, cx_ / 2.0, 0.25);
     EXPECT_NEAR(my / ink, cy_ / 2.0, 0.25);
+  }
+}
+
+// The window's whole rectangle as its window DC shows it.
+testsupport::PixelGrab GrabWindow(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  HDC dc = GetWindowDC(window);
+  testsupport::PixelGrab grab = testsupport::ReadPixels(dc, 0, 0, r.right - r.left, r.bottom - r.top);
+  ReleaseDC(window, dc);
+  return grab;
+}
+
+::testing::AssertionResult SamePixels(const testsupport::PixelGrab& want, const testsupport::PixelGrab& got) {
+  if (want.width() != got.width() || want.height() != got.height()) return ::testing::AssertionFailure() << "sizes";
+  for (int y = 0; y < want.height(); ++y) {
+    for (int x = 0; x < want.width(); ++x) {
+      if (want.At(x, y) != got.At(x, y)) {
+        return ::testing::AssertionFailure() << "at (" << x << ", " << y << ") " << Hex(got.At(x, y))
+                                             << " instead of " << Hex(want.At(x, y));
+      }
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
+// The painters keep each glyph once composed and copy it after: the copy
+// shows exactly the pixels of composing it anew on the window, for every
+// state, mark, enabled state and placing (an even and an odd top).
+TEST_F(ArtworkDpiTest, KeptGlyphsShowThePixelsOfComposingAnew) {
+  struct Row {
+    const wchar_t* cls;
+    DWORD style;
+    LRESULT mark;
+    bool enabled;
+  };
+  const Row rows[] = {
+      {gallery::kCheckBoxClass, BS_AUTO3STATE, BST_UNCHECKED, true},
+      {gallery::kCheckBoxClass, BS_AUTO3STATE, BST_CHECKED, true},
+      {gallery::kCheckBoxClass, BS_AUTO3STATE, BST_INDETERMINATE, true},
+      {gallery::kCheckBoxClass, BS_AUTO3STATE, BST_UNCHECKED, false},
+      {gallery::kCheckBoxClass, BS_AUTO3STATE, BST_CHECKED, false},
+      {gallery::kCheckBoxClass, BS_AUTO3STATE, BST_INDETERMINATE, false},
+      {gallery::kOptionButtonClass, BS_RADIOBUTTON, BST_UNCHECKED, true},
+      {gallery::kOptionButtonClass, BS_RADIOBUTTON, BST_CHECKED, true},
+      {gallery::kOptionButtonClass, BS_3STATE, BST_INDETERMINATE, true},
+      {gallery::kOptionButtonClass, BS_RADIOBUTTON, BST_UNCHECKED, false},
+      {gallery::kOptionButtonClass, BS_RADIOBUTTON, BST_CHECKED, false},
+  };
+  constexpr size_t kRows = std::size(rows);
+  const int heights[] = {height_, height_ + 3};
+  HWND windows[kRows][2];
+  for (size_t i = 0; i < kRows; ++i) {
+    for (int h = 0; h < 2; ++h) {
+      // Four columns of six: every control whole inside the form.
+      const int column = 2 * static_cast<int>(i / 6) + h, row = static_cast<int>(i % 6);
+      windows[i][h] = CreateChild(form_, rows[i].cls, L"Glyph", rows[i].style, 4 + 104 * column,
+                                  4 + (height_ + 6) * row, 100, heights[h]);
+      SendMessageW(windows[i][h], BM_SETCHECK, static_cast<WPARAM>(rows[i].mark), 0);
+      if (!rows[i].enabled) EnableWindow(windows[i][h], FALSE);
+    }
+  }
+  Attach();
+  struct KeepGlyphs {
+    ~KeepGlyphs() { skin::State().glyphs.keep = true; }
+  } restore;
+  for (size_t i = 0; i < kRows; ++i) {
+    for (int h = 0; h < 2; ++h) {
+      HWND w = windows[i][h];
+      const bool check = rows[i].cls == gallery::kCheckBoxClass;
+      auto paint = [&](int state) {
+        FloodWindow(w, kMagenta);
+        if (check) {
+          skin::PaintCheckBox(w, state, true);
+        } else {
+          skin::PaintOptionButton(w, state, true);
+        }
+        return GrabWindow(w);
+      };
+      // State 7 stands for any the painters do not know: no ring.
+      for (int state : {0, 1, 2, 7}) {
+        SCOPED_TRACE(std::string(check ? "check box" : "option button") + ", mark " + std::to_string(rows[i].mark) +
+                     (rows[i].enabled ? "" : ", disabled") + ", height " + std::to_string(heights[h]) +
+                     ", state " + std::to_string(state));
+        skin::State().glyphs.keep = false;
+        const testsupport::PixelGrab anew = paint(state);
+        skin::State().glyphs.keep = true;
+        skin::ForgetComposedGlyphs();
+        EXPECT_TRUE(SamePixels(anew, paint(state))) << "composed and kept";
+        EXPECT_TRUE(SamePixels(anew, paint(state))) << "copied from the kept picture";
+      }
+    }
   }
 }
 

@@ -246,5 +246,40 @@ TEST_F(GlyphTest, ClickingOneOptionRedrawsTheDotItsNeighbourLost) {
   EXPECT_EQ(Prop(first, "OLDSTATE"), 0);
 }
 
+// The form answers WM_CTLCOLORSTATIC with whatever brush the test puts here.
+HBRUSH g_background = nullptr;
+WNDPROC g_form_procedure = nullptr;
+
+LRESULT CALLBACK ColouringFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CTLCOLORSTATIC && g_background) return reinterpret_cast<LRESULT>(g_background);
+  return CallWindowProcW(g_form_procedure, window, message, wParam, lParam);
+}
+
+TEST_F(GlyphTest, KeptGlyphsFollowTheBackgroundTheParentGives) {
+  HWND option = Option(10, 17, BS_RADIOBUTTON);
+  HWND check = Check(40, 17);
+  SendMessageW(option, BM_SETCHECK, BST_CHECKED, 0);
+  // Below the skin, as the form's own procedure.
+  g_form_procedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(form_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ColouringFormProc)));
+  Attach();
+  const int top = 2;
+  for (COLORREF colour : {COLORREF{0x3366CC}, COLORREF{0x22AA44}, COLORREF{0x3366CC}}) {
+    SCOPED_TRACE(Hex(colour));
+    HBRUSH brush = CreateSolidBrush(colour);
+    g_background = brush;
+    skin::PaintOptionButton(option, 0, true);
+    skin::PaintCheckBox(check, 0, true);
+    g_background = nullptr;
+    DeleteObject(brush);
+    // The ring's corners and the column above both glyphs.
+    EXPECT_EQ(WindowPixel(option, 0, top), colour);
+    EXPECT_EQ(WindowPixel(option, kGlyph - 1, top + kGlyph - 1), colour);
+    EXPECT_EQ(WindowPixel(option, 0, 0), colour);
+    EXPECT_EQ(WindowPixel(check, 0, 0), colour);
+    EXPECT_TRUE(CellShownAt(option, 4, top + 4, SheetCheck, 2, 18, 5, 5)) << "dot";
+  }
+}
+
 }  // namespace
 }  // namespace skin_test
