@@ -76,9 +76,10 @@ void FitButtonToItsSize(HWND window) {
 
 LRESULT OnWindowPosChanging(const Message& m) {
   const LRESULT result = m.Forward();
-  if (!IsAttached(m.window)) return result;  // detached inside the forward
   const ControlFamily family = ClassifyWindow(m.window);
-  if (family == ControlFamily::ComboBox || family == ControlFamily::DriveList) {
+  // Only the drop button's windows look whether they were detached inside
+  // the forward: every move and resize of any window comes through here.
+  if ((family == ControlFamily::ComboBox || family == ControlFamily::DriveList) && IsAttached(m.window)) {
     int state = kStateNormal;
     PaintComboButton(m.window, nullptr, state, false);
   }

@@ -23,12 +23,17 @@ constexpr UINT kMultiLineFormat = DT_CENTER | DT_WORDBREAK;
 
 // An image copied into a mirrored DC (a right-to-left window's) would be
 // mirrored with it, caption and all, and land a pixel off; the artwork is
-// symmetric, so the image goes in unmirrored, pixel for pixel.
+// symmetric, so the image goes in unmirrored, pixel for pixel. At full
+// level the blend is a plain copy, and a copy costs a fraction of a blend.
 void AlphaBlendUnmirrored(HDC target, int width, int height, HDC source, BLENDFUNCTION blend) {
   const DWORD layout = GetLayout(target);
   const bool mirrored = layout != GDI_ERROR && (layout & LAYOUT_RTL);
   if (mirrored) SetLayout(target, 0);
-  AlphaBlend(target, 0, 0, width, height, source, 0, 0, width, height, blend);
+  if (blend.SourceConstantAlpha == 255) {
+    BitBlt(target, 0, 0, width, height, source, 0, 0, SRCCOPY);
+  } else {
+    AlphaBlend(target, 0, 0, width, height, source, 0, 0, width, height, blend);
+  }
   if (mirrored) SetLayout(target, layout);
 }
 
