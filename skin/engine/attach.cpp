@@ -144,6 +144,7 @@ void TearDown() {
   state.attached_count = 0;
   FreeSpriteSheets();
   state.glyphs.Clear();
+  state.button_faces.Clear();
   ReleaseDisplayObjects();
   state.initialised = false;
 }

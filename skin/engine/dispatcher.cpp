@@ -25,10 +25,12 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                   lParam};
   if (!m.previous) return PassOn(window, message, wParam, lParam);
 
-  // The kept glyphs were composed at the old DPI, colours and metrics.
+  // The kept glyphs were composed at the old DPI, colours and metrics, the
+  // kept button faces in the old display format.
   if (message == WM_SETTINGCHANGE || message == WM_SYSCOLORCHANGE || message == WM_DPICHANGED ||
       message == WM_DISPLAYCHANGE) {
     ForgetComposedGlyphs();
+    State().button_faces.Clear();
   }
   if (message == WM_SETTINGCHANGE || message == WM_SYSCOLORCHANGE) return OnSystemLookChange(m);
   // In high-contrast mode the skin draws nothing: it only goes on following

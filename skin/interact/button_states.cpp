@@ -3,6 +3,7 @@
 #include "interact/control_states.h"
 #include "interact/fade.h"
 #include "interact/mouse_tracking.h"
+#include "gdi/gdi_toolkit.h"
 #include "render/button_painter.h"
 #include "state/families.h"
 #include "state/properties.h"
@@ -211,18 +212,22 @@ namespace {
 // Focus changes keep the state; the images are rendered anew with or
 // without the focus mark and faded in.
 LRESULT OnFocusChange(const Message& m) {
-  const ControlFamily family = SkinnedFamily(m.window);
+  LONG style = 0;
+  const ControlFamily family = SkinnedFamily(m.window, style);
   const LRESULT result = m.Forward();
-  if (!IsAttached(m.window)) return result;  // detached inside the forward
   if (family == ControlFamily::PushButton) {
-    RenderButtonImages(m.window);
+    const ButtonImages images = ReadButtonImages(m.window);
+    if (!images.Complete()) return result;  // detached inside the forward
+    WindowBounds bounds;
+    GetWindowBounds(m.window, bounds);
+    RenderButtonImages(m.window, images, bounds.Width, bounds.Height, style, m.previous);
     if (m.message == WM_KILLFOCUS && PressIsHeld(m.window)) {
       EndPress(m.window);  // the focus left before the release
     } else {
       SetPropInt(m.window, prop::kAlphaLevel, 0);
       StartFadeTimer(m.window);
     }
-  } else {
+  } else if (IsAttached(m.window)) {  // not detached inside the forward
     ControlFocusChange(m, family);
   }
   return result;
@@ -284,18 +289,27 @@ LRESULT OnCaptureChanged(const Message& m) {
 }
 
 LRESULT OnTextOrFontChange(const Message& m) {
-  const ControlFamily family = SkinnedFamily(m.window);
+  LONG style = 0;
+  const ControlFamily family = SkinnedFamily(m.window, style);
   const LRESULT result = m.Forward();
-  if (!IsAttached(m.window)) return result;  // detached inside the forward
-  if (family == ControlFamily::PushButton) {
-    // The images carry the caption in the button's font.
-    if (IsPlainPushButton(m.window)) {
-      RenderButtonImages(m.window);
-      ShowAtFullLevel(m.window);
-    }
-  } else {
-    ControlRepaintGlyph(m, family);
+  if (family != ControlFamily::PushButton) {
+    if (IsAttached(m.window)) ControlRepaintGlyph(m, family);  // unless detached inside the forward
+    return result;
   }
+  // The images carry the caption in the button's font. Each property is
+  // read once here: the image DCs, which detach removes, also tell that the
+  // button is still skinned after the forward.
+  const ButtonImages images = ReadButtonImages(m.window);
+  if (!images.Complete()) return result;
+  WindowBounds bounds;
+  GetWindowBounds(m.window, bounds);
+  RenderButtonImages(m.window, images, bounds.Width, bounds.Height, style, m.previous);
+  // A font set with a redraw has made the button invalidate itself: its
+  // coming paint shows the new images at full level.
+  if (m.message == WM_SETFONT && m.lParam) return result;
+  StopFadeTimer(m.window);
+  SetPropInt(m.window, prop::kAlphaLevel, kFullAlpha);
+  BlendButtonImageOf(m.window, nullptr, kFullAlpha, images, bounds.Width, bounds.Height);
   return result;
 }
 
@@ -311,7 +325,7 @@ LRESULT OnEraseBackground(const Message& m) {
   // A skinned push button's image covers it whole; erasing first would show
   // one frame of the background brush (the owner-drawn button fills its
   // client area on erase).
-  if (SkinnedFamily(m.window) == ControlFamily::PushButton && IsPlainPushButton(m.window)) return 1;
+  if (SkinnedFamily(m.window) == ControlFamily::PushButton) return 1;
   return m.Forward();
 }
 

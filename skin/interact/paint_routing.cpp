@@ -23,7 +23,7 @@ LRESULT PaintPushButton(const Message& m) {
   StopFadeTimer(m.window);
   SetPropInt(m.window, prop::kAlphaLevel, kFullAlpha);
   ScopedPaint paint(m.window);
-  BlendButtonImage(m.window, paint);
+  BlendPushButtonImageAt(m.window, paint, kFullAlpha);
   return 0;
 }
 

@@ -10,21 +10,29 @@
 
 namespace skin {
 
-LRESULT OnSize(const Message& m) {
-  const LRESULT result = m.Forward();
-  if (!IsAttached(m.window)) return result;  // detached inside the forward
-  if (SkinnedFamily(m.window) == ControlFamily::PushButton) FitButtonToItsSize(m.window);
-  return result;
+namespace {
+
+// Whether every image already holds a bitmap of width x height: a WM_SIZE
+// that did not change the size (a frame change) leaves images and region
+// as they are.
+bool ImagesHaveSize(const ButtonImages& images, int width, int height) {
+  for (HDC image_dc : images.dc) {
+    BITMAP info{};
+    if (!GetObjectW(GetCurrentObject(image_dc, OBJ_BITMAP), sizeof(info), &info)) return false;
+    if (info.bmWidth != width || info.bmHeight != height) return false;
+  }
+  return true;
 }
 
-void FitButtonToItsSize(HWND window) {
-  WindowBounds bounds;
-  GetWindowBounds(window, bounds);
+// New bitmaps of the button's size for its images, the images rendered
+// anew, and the rounded region of that size. previous: the procedure below
+// the skin, when known, for the font and caption.
+void FitButton(HWND window, const ButtonImages& images, int width, int height, LONG style, WNDPROC previous) {
   {
     ScopedWindowDC window_dc(window);
     for (int state = 0; state < 4; ++state) {
-      HDC image_dc = static_cast<HDC>(GetPropHandle(window, StateDcName(state).c_str()));
-      HBITMAP bitmap = NoteGdiObject(CreateCompatibleBitmap(window_dc, bounds.Width, bounds.Height));
+      HDC image_dc = images.dc[state];
+      HBITMAP bitmap = NoteGdiObject(CreateCompatibleBitmap(window_dc, width, height));
       // Without a new bitmap the state keeps its old one, still named by
       // its property, so detach frees exactly what is selected.
       if (!image_dc || !bitmap) {
@@ -35,18 +43,43 @@ void FitButtonToItsSize(HWND window) {
       if (old) DeleteObject(old);
       SetPropHandle(window, StateBitmapName(state).c_str(), bitmap);
     }
-    RenderButtonImages(window);
   }
-  HRGN region = NoteGdiObject(CreateRoundRectRgn(0, 0, bounds.Width + 1, bounds.Height + 1, 3, 3));
+  RenderButtonImages(window, images, width, height, style, previous);
+  HRGN region = NoteGdiObject(CreateRoundRectRgn(0, 0, width + 1, height + 1, 3, 3));
   // The region belongs to the window from here on.
   SetWindowRgn(window, region, TRUE);
 }
 
+}  // namespace
+
+LRESULT OnSize(const Message& m) {
+  const LRESULT result = m.Forward();
+  LONG style = 0;
+  if (SkinnedFamily(m.window, style) != ControlFamily::PushButton) return result;
+  // The image DCs, which detach removes, also tell that the button is
+  // still skinned after the forward.
+  const ButtonImages images = ReadButtonImages(m.window);
+  if (!images.Complete()) return result;
+  WindowBounds bounds;
+  GetWindowBounds(m.window, bounds);
+  if (ImagesHaveSize(images, bounds.Width, bounds.Height)) return result;
+  FitButton(m.window, images, bounds.Width, bounds.Height, style, m.previous);
+  return result;
+}
+
+void FitButtonToItsSize(HWND window) {
+  WindowBounds bounds;
+  GetWindowBounds(window, bounds);
+  FitButton(window, ReadButtonImages(window), bounds.Width, bounds.Height,
+            static_cast<LONG>(GetPropInt(window, prop::kOldStyle)), nullptr);
+}
+
 LRESULT OnWindowPosChanging(const Message& m) {
   const LRESULT result = m.Forward();
-  if (!IsAttached(m.window)) return result;  // detached inside the forward
   const ControlFamily family = ClassifyWindow(m.window);
-  if (family == ControlFamily::ComboBox || family == ControlFamily::DriveList) {
+  // Only the drop button's windows look whether they were detached inside
+  // the forward: every move and resize of any window comes through here.
+  if ((family == ControlFamily::ComboBox || family == ControlFamily::DriveList) && IsAttached(m.window)) {
     int state = kStateNormal;
     PaintComboButton(m.window, nullptr, state, false, m.previous);
   }

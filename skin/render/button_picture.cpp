@@ -2,6 +2,7 @@
 
 #include "gdi/gdi_raii.h"
 #include "gdi/rounding.h"
+#include "state/message.h"
 
 namespace skin {
 namespace {
@@ -30,15 +31,15 @@ bool IconSize(HICON icon, int& width, int& height) {
 
 }  // namespace
 
-std::optional<ButtonPicture> FindButtonPicture(HWND window, LONG style) {
+std::optional<ButtonPicture> FindButtonPicture(HWND window, LONG style, WNDPROC previous) {
   ButtonPicture picture{};
   if (style & BS_ICON) {
     picture.kind = DST_ICON;
-    picture.image = reinterpret_cast<HANDLE>(SendMessageW(window, BM_GETIMAGE, IMAGE_ICON, 0));
+    picture.image = reinterpret_cast<HANDLE>(AskWindow(window, previous, BM_GETIMAGE, IMAGE_ICON, 0));
     if (picture.image && IconSize(static_cast<HICON>(picture.image), picture.width, picture.height)) return picture;
   } else if (style & BS_BITMAP) {
     picture.kind = DST_BITMAP;
-    picture.image = reinterpret_cast<HANDLE>(SendMessageW(window, BM_GETIMAGE, IMAGE_BITMAP, 0));
+    picture.image = reinterpret_cast<HANDLE>(AskWindow(window, previous, BM_GETIMAGE, IMAGE_BITMAP, 0));
     if (picture.image && BitmapSize(static_cast<HBITMAP>(picture.image), picture.width, picture.height)) return picture;
   }
   return std::nullopt;

@@ -16,8 +16,9 @@ struct ButtonPicture {
 };
 
 // The picture the button shows instead of its caption: set with
-// BM_SETIMAGE and asked for by the style. None for a text button.
-std::optional<ButtonPicture> FindButtonPicture(HWND window, LONG style);
+// BM_SETIMAGE and asked for by the style. None for a text button. Asked of
+// previous, the procedure below the skin, when the caller knows it.
+std::optional<ButtonPicture> FindButtonPicture(HWND window, LONG style, WNDPROC previous = nullptr);
 
 // Centred in (x, y, width, height); greyed as the platform greys the
 // picture of a disabled button.

@@ -79,9 +79,17 @@ void SetFreshVisualState(HWND window, ControlFamily family) {
 }
 
 ControlFamily SkinnedFamily(HWND window) {
+  LONG saved_style = 0;
+  return SkinnedFamily(window, saved_style);
+}
+
+ControlFamily SkinnedFamily(HWND window, LONG& saved_style) {
+  saved_style = 0;
   const ControlFamily family = ClassifyWindow(window);
-  if (family == ControlFamily::PushButton && !IsPlainPushButton(window)) return ControlFamily::Unclassified;
-  return family;
+  if (family != ControlFamily::PushButton) return family;
+  // The saved 32-bit style, widened with its sign as it was read.
+  saved_style = static_cast<LONG>(GetPropInt(window, prop::kOldStyle));
+  return IsPlainPushButtonStyle(saved_style) ? family : ControlFamily::Unclassified;
 }
 
 }  // namespace skin

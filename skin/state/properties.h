@@ -67,5 +67,8 @@ void SetFreshVisualState(HWND window, ControlFamily family);
 // button-class window that is not a plain push button (check box, radio
 // button, group box, owner-drawn...) keeps its own: Unclassified.
 ControlFamily SkinnedFamily(HWND window);
+// The same, handing back the saved style (OLDSTYLE) of a button-class
+// window, read for the answer; 0 for other classes.
+ControlFamily SkinnedFamily(HWND window, LONG& saved_style);
 
 }  // namespace skin

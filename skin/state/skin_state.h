@@ -16,6 +16,7 @@
 
 #include <cstdint>
 
+#include "state/button_faces.h"
 #include "state/glyph_cache.h"
 
 namespace skin {
@@ -40,6 +41,7 @@ struct SkinState {
   int32_t pass_through_count = 0;
   HDC sheets[kSheetCount] = {};
   GlyphCache glyphs;  // freed with the sheets, and on DPI, colour and settings changes
+  ButtonFaceCache button_faces;  // freed with the sheets, and on display changes
 };
 
 // The calling thread's state.

@@ -8,6 +8,10 @@
 #include "render/button_painter.h"
 #include "render/sprite_sheets.h"
 #include "state/properties.h"
+#include "support/pixels.h"
+
+#include <functional>
+#include <vector>
 
 namespace skin_test {
 namespace {
@@ -23,6 +27,20 @@ int CountPixels(HDC dc, int x0, int y0, int x1, int y1, COLORREF colour) {
   for (int y = y0; y < y1; ++y)
     for (int x = x0; x < x1; ++x) n += GetPixel(dc, x, y) == colour;
   return n;
+}
+
+// All four images, pixel by pixel, one after the other.
+std::vector<COLORREF> Faces(HWND button) {
+  RECT r;
+  GetWindowRect(button, &r);
+  std::vector<COLORREF> pixels;
+  for (int state = 0; state < 4; ++state) {
+    const testsupport::PixelGrab grab =
+        testsupport::ReadPixels(ImageDC(button, state), 0, 0, r.right - r.left, r.bottom - r.top);
+    for (int y = 0; y < grab.height(); ++y)
+      for (int x = 0; x < grab.width(); ++x) pixels.push_back(grab.At(x, y));
+  }
+  return pixels;
 }
 
 struct ButtonRow {
@@ -89,6 +107,46 @@ TEST_F(ButtonTest, ImagesComeFromTheirSheetCellWithCaption) {
   EXPECT_GT(CountPixels(ImageDC(button_, 0), 3, 3, kW - 3, kH - 3, 0x000000), 10);
   EXPECT_EQ(CountPixels(ImageDC(button_, 3), 3, 3, kW - 3, kH - 3, 0x000000), 0);
   EXPECT_GT(CountPixels(ImageDC(button_, 3), 3, 3, kW - 3, kH - 3, 0x968A79), 10);
+}
+
+// After a caption, font or size change the images are, pixel for pixel,
+// those a fresh attach renders for the button as it now is: every state,
+// focused and not, one-line and wrapped captions.
+TEST_F(ButtonTest, ImagesAfterAChangeAreThoseAFreshAttachRenders) {
+  SkinDetach(form_);
+  HWND wrapped = CreateChild(form_, L"Button", L"A caption long enough to wrap", BS_PUSHBUTTON | BS_MULTILINE, 120,
+                             20, 75, 40);
+  ASSERT_EQ(SkinAttach(form_), 1);
+  HFONT big = CreateFontW(-15, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+  const struct {
+    const char* name;
+    std::function<void(HWND)> change;
+  } rows[] = {
+      {"WM_SETTEXT", [](HWND b) { SendMessageW(b, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"&Go \u8BA1\u7B97 on")); }},
+      {"WM_SETFONT, redraw", [&](HWND b) { SendMessageW(b, WM_SETFONT, reinterpret_cast<WPARAM>(big), TRUE); }},
+      {"resize", [](HWND b) { SetWindowPos(b, nullptr, 0, 0, 90, 31, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE); }},
+      {"WM_SETFONT, no redraw",
+       [](HWND b) { SendMessageW(b, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE); }},
+      {"resize back", [](HWND b) { SetWindowPos(b, nullptr, 0, 0, kW, kH, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE); }},
+  };
+  for (HWND b : {button_, wrapped}) {
+    for (bool focused : {false, true}) {
+      for (const auto& row : rows) {
+        SetFocus(focused ? b : edit_);
+        row.change(b);
+        Pump();
+        const std::vector<COLORREF> changed = Faces(b);
+        // Detaching the last window frees every face the skin kept, so the
+        // attach composes all of them anew.
+        SkinDetach(form_);
+        ASSERT_EQ(SkinAttach(form_), 1);
+        SetFocus(focused ? b : edit_);
+        EXPECT_TRUE(changed == Faces(b)) << row.name << (focused ? ", focused" : "") << (b == wrapped ? ", wrapped" : "");
+      }
+    }
+  }
+  SkinDetach(form_);
+  DeleteObject(big);
 }
 
 TEST_F(ButtonTest, FocusMarkOnlyOnTheFocusedButtonsImages) {
