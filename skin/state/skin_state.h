@@ -1,7 +1,7 @@
 // The skin's one piece of skin-wide state. Everything per window lives in
 // window properties instead.
 //
-// One SkinState per GUI thread (thread_local): each thread that attaches
+// One SkinState per GUI thread (State()): each thread that attaches
 // windows has its own initialised flag, attached-window count and sprite
 // sheets, set up by its first attach and torn down when its own last
 // attached window goes. A window is attached only by the thread that owns
@@ -9,7 +9,8 @@
 // reaches the state that was set up for it, and no lock is needed: threads
 // never share a sheet, a display DC or a count. A program with one GUI
 // thread has exactly one instance. Add further skin-wide members here; they
-// are per thread too, and TearDown frees what they hold.
+// are per thread too; TearDown frees what they hold, and the state itself
+// goes when its thread ends.
 #pragma once
 
 #include <windows.h>
