@@ -27,7 +27,8 @@ BOOL StopFadeTimer(HWND window) {
 LRESULT OnTimer(const Message& m) {
   if (SkinnedFamily(m.window) == ControlFamily::PushButton) {
     int level = GetPropInt(m.window, prop::kAlphaLevel);
-    BlendButtonImageAt(m.window, nullptr, level);
+    // SkinnedFamily has read the saved style: the blend need not again.
+    BlendPushButtonImageAt(m.window, nullptr, level);
     level += kFadeStep;
     if (level > kFadeLastLevel) {
       StopFadeTimer(m.window);
