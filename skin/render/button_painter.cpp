@@ -65,8 +65,9 @@ void DrawFace(HDC dc, int y, int width, int height, int state) {
 // nine blits a face, copying one.
 HDC BlankFaces(int width, int height) {
   ButtonFaceCache& cache = State().button_faces;
-  if (HDC kept = cache.Find(width, height)) return kept;
-  HDC faces = cache.Add(width, height);
+  const FaceSize size{width, height};
+  if (HDC kept = cache.Find(size)) return kept;
+  HDC faces = cache.Add(size, width, 4 * height);
   if (!faces) return nullptr;
   for (int state = 0; state < 4; ++state) DrawFace(faces, height * state, width, height, state);
   return faces;

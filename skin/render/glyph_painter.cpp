@@ -195,7 +195,7 @@ HDC KeptGlyph(const GlyphKey& key, Compose compose) {
   GlyphCache& cache = State().glyphs;
   if (!cache.keep) return nullptr;
   if (HDC kept = cache.Find(key)) return kept;
-  HDC image = cache.Add(key);
+  HDC image = cache.Add(key, key.width, key.height);
   if (image) compose(image);
   return image;
 }

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include <vector>
+#include "state/kept_pictures.h"
 
 namespace skin {
 
@@ -22,20 +22,15 @@ struct GlyphKey {
 };
 bool operator==(const GlyphKey& a, const GlyphKey& b);
 
-class GlyphCache {
+// A form shows a few sizes and states of each glyph over one or two
+// backgrounds.
+class GlyphCache : public KeptPictures<GlyphKey, 64> {
  public:
-  GlyphCache() = default;
-  ~GlyphCache() { Clear(); }
-  GlyphCache(const GlyphCache&) = delete;
-  GlyphCache& operator=(const GlyphCache&) = delete;
-
-  // The picture composed for key, or null.
-  HDC Find(const GlyphKey& key) const;
-  // A new memory DC of key's size, kept for key, for the caller to compose
-  // the picture in; null when it cannot be made.
-  HDC Add(const GlyphKey& key);
   // Frees every picture and forgets the glyph size.
-  void Clear();
+  void Clear() {
+    KeptPictures::Clear();
+    size_known_ = false;
+  }
 
   // The menu-check size (SM_CXMENUCHECK, SM_CYMENUCHECK), read from the
   // system on first use after a Clear.
@@ -45,11 +40,6 @@ class GlyphCache {
   bool keep = true;
 
  private:
-  struct Entry {
-    GlyphKey key;
-    HDC image;
-  };
-  std::vector<Entry> entries_;
   SIZE size_{};
   bool size_known_ = false;
 };
