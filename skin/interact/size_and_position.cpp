@@ -24,25 +24,34 @@ bool ImagesHaveSize(const ButtonImages& images, int width, int height) {
   return true;
 }
 
+// A bitmap made like the one the image holds, which attach made like the
+// window's: the same format without asking the window's DC for it again
+// (under Wine that costs a server round trip, several times the rest of
+// the call). An image left with the DC's one-pixel monochrome default (its
+// bitmap could not be made at attach) asks the window after all.
+HBITMAP NewImageBitmap(HWND window, HDC image_dc, int width, int height) {
+  BITMAP held{};
+  if (GetObjectW(GetCurrentObject(image_dc, OBJ_BITMAP), sizeof(held), &held) && held.bmBitsPixel > 1) {
+    return CreateCompatibleBitmap(image_dc, width, height);
+  }
+  ScopedWindowDC window_dc(window);
+  return CreateCompatibleBitmap(window_dc, width, height);
+}
+
 // New bitmaps of the button's size for its images, the images rendered
 // anew, and the rounded region of that size. previous: the procedure below
 // the skin, when known, for the font and caption.
 void FitButton(HWND window, const ButtonImages& images, int width, int height, LONG style, WNDPROC previous) {
-  {
-    ScopedWindowDC window_dc(window);
-    for (int state = 0; state < 4; ++state) {
-      HDC image_dc = images.dc[state];
-      HBITMAP bitmap = NoteGdiObject(CreateCompatibleBitmap(window_dc, width, height));
-      // Without a new bitmap the state keeps its old one, still named by
-      // its property, so detach frees exactly what is selected.
-      if (!image_dc || !bitmap) {
-        if (bitmap) DeleteObject(bitmap);
-        continue;
-      }
-      HGDIOBJ old = SelectObject(image_dc, bitmap);
-      if (old) DeleteObject(old);
-      SetPropHandle(window, StateBitmapName(state).c_str(), bitmap);
-    }
+  for (int state = 0; state < 4; ++state) {
+    HDC image_dc = images.dc[state];
+    if (!image_dc) continue;
+    HBITMAP bitmap = NoteGdiObject(NewImageBitmap(window, image_dc, width, height));
+    // Without a new bitmap the state keeps its old one, still named by its
+    // property, so detach frees exactly what is selected.
+    if (!bitmap) continue;
+    HGDIOBJ old = SelectObject(image_dc, bitmap);
+    if (old) DeleteObject(old);
+    SetPropHandle(window, StateBitmapName(state).c_str(), bitmap);
   }
   RenderButtonImages(window, images, width, height, style, previous);
   HRGN region = NoteGdiObject(CreateRoundRectRgn(0, 0, width + 1, height + 1, 3, 3));
