@@ -235,6 +235,15 @@ LRESULT OnFocusChange(const Message& m) {
 
 }  // namespace
 
+void ShowRenderedImages(HWND window, const ButtonImages& images, int width, int height, bool painted) {
+  StopFadeTimer(window);
+  SetPropInt(window, prop::kAlphaLevel, kFullAlpha);
+  BlendButtonImageOf(window, nullptr, kFullAlpha, images, width, height);
+  // The image covers the whole button: the erase and paint still owed to
+  // the change would draw just this, at their own cost, so they are let go.
+  if (painted) ValidateRect(window, nullptr);
+}
+
 LRESULT OnSetFocus(const Message& m) { return OnFocusChange(m); }
 LRESULT OnKillFocus(const Message& m) { return OnFocusChange(m); }
 
@@ -304,12 +313,8 @@ LRESULT OnTextOrFontChange(const Message& m) {
   WindowBounds bounds;
   GetWindowBounds(m.window, bounds);
   RenderButtonImages(m.window, images, bounds.Width, bounds.Height, style, m.previous);
-  // A font set with a redraw has made the button invalidate itself: its
-  // coming paint shows the new images at full level.
-  if (m.message == WM_SETFONT && m.lParam) return result;
-  StopFadeTimer(m.window);
-  SetPropInt(m.window, prop::kAlphaLevel, kFullAlpha);
-  BlendButtonImageOf(m.window, nullptr, kFullAlpha, images, bounds.Width, bounds.Height);
+  // A font set with a redraw has made the button invalidate itself.
+  ShowRenderedImages(m.window, images, bounds.Width, bounds.Height, m.message == WM_SETFONT && m.lParam);
   return result;
 }
 

@@ -197,13 +197,43 @@ TEST_F(ButtonTest, FadeRunsEightySixOrSixtySixBlends) {
   EXPECT_EQ(ticks, 66);
 }
 
-TEST_F(ButtonTest, PaintEndsTheFadeAtFullLevel) {
-  skin::SetPropInt(button_, "ALPHALEVEL", 30);
-  skin::StartFadeTimer(button_);
-  InvalidateRect(button_, nullptr, FALSE);
-  UpdateWindow(button_);
-  EXPECT_EQ(Prop(button_, "TIMERID"), 0);
-  EXPECT_EQ(Prop(button_, "ALPHALEVEL"), 255);
+// A paint, a caption change and a font change each end a running fade and
+// leave the state's image on screen at full level. The font change with a
+// redraw shows it at once and owes no paint.
+TEST_F(ButtonTest, PaintAndChangesEndTheFadeAtFullLevel) {
+  HFONT big = CreateFontW(-15, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+  const struct {
+    const char* name;
+    std::function<void()> change;
+    bool no_paint_owed;
+  } rows[] = {
+      {"paint",
+       [&] {
+         InvalidateRect(button_, nullptr, FALSE);
+         UpdateWindow(button_);
+       },
+       true},
+      {"WM_SETTEXT", [&] { Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Apply")); }, false},
+      {"WM_SETFONT, redraw", [&] { Send(WM_SETFONT, reinterpret_cast<WPARAM>(big), TRUE); }, true},
+  };
+  for (const auto& row : rows) {
+    skin::SetPropInt(button_, "OLDSTATE", 1);
+    skin::SetPropInt(button_, "ALPHALEVEL", 30);
+    skin::StartFadeTimer(button_);
+    row.change();
+    EXPECT_EQ(Prop(button_, "TIMERID"), 0) << row.name;
+    EXPECT_EQ(Prop(button_, "ALPHALEVEL"), 255) << row.name;
+    if (row.no_paint_owed) {
+      EXPECT_FALSE(GetUpdateRect(button_, nullptr, FALSE)) << row.name;
+    }
+    HDC screen = GetWindowDC(button_);
+    for (int x : {1, 9, 37, kW - 2})
+      for (int y : {1, 11, kH - 2})
+        EXPECT_EQ(GetPixel(screen, x, y), GetPixel(ImageDC(button_, 1), x, y)) << row.name << " " << x << "," << y;
+    ReleaseDC(button_, screen);
+  }
+  SkinDetach(form_);
+  DeleteObject(big);
 }
 
 TEST_F(ButtonTest, MouseRows) {
