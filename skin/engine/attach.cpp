@@ -72,24 +72,21 @@ void AttachPushButton(HWND window) {
   SetFreshVisualState(window, ControlFamily::PushButton);
   if (!IsPlainPushButtonStyle(style)) return;
 
-  {
-    HDC window_dc = GetWindowDC(window);
-    WindowBounds bounds;
-    GetWindowBounds(window, bounds);
-    for (int state = 0; state < 4; ++state) {
-      HDC image_dc = NoteGdiObject(CreateCompatibleDC(window_dc));
-      HBITMAP bitmap = NoteGdiObject(CreateCompatibleBitmap(window_dc, bounds.Width, bounds.Height));
-      SelectObject(image_dc, bitmap);
-      SetPropHandle(window, StateDcName(state).c_str(), image_dc);
-      SetPropHandle(window, StateBitmapName(state).c_str(), bitmap);
-    }
-    RenderButtonImages(window);
-    ReleaseDC(window, window_dc);
-  }
-
-  SendMessageW(window, BM_SETSTYLE, BS_OWNERDRAW, TRUE);
   WindowBounds bounds;
   GetWindowBounds(window, bounds);
+  // The images have the window's format, which is the display's: made
+  // alike from the set-up's held format DC, without a window DC.
+  for (int state = 0; state < 4; ++state) {
+    HDC image_dc = CreateImageDC(window);
+    HBITMAP bitmap = CreateImageBitmap(window, bounds.Width, bounds.Height);
+    SelectObject(image_dc, bitmap);
+    SetPropHandle(window, StateDcName(state).c_str(), image_dc);
+    SetPropHandle(window, StateBitmapName(state).c_str(), bitmap);
+  }
+  RenderButtonImages(window);
+
+  SendMessageW(window, BM_SETSTYLE, BS_OWNERDRAW, TRUE);
+  // Owner drawing changes the style word only, never the size.
   SetRoundedRegion(window, bounds.Width, bounds.Height);
 }
 

@@ -16,17 +16,21 @@ constexpr COLORREF kBlack = 0x000000;
 HDC CreateDisplayDC() { return NoteGdiObject(CreateDCA("DISPLAY", nullptr, nullptr, nullptr)); }
 
 // Held between HoldDisplayObjects and ReleaseDisplayObjects (one attach
-// cycle). Neither ever changes, and on some platforms making a display DC
-// costs as much as all the drawing it serves. Per thread, like the skin
-// state whose set-up holds them: GDI does not serialise use of a DC, and
-// another thread's release must not pull them from under a paint.
-thread_local HDC g_display = nullptr;
+// cycle): a memory DC holding a 1 x 1 bitmap in the display's format, and
+// the halftone palette of keyed blits. A memory DC holding a bitmap makes
+// bitmaps in that bitmap's format, so everything made from it has the
+// display's format without a display DC, which on some platforms costs as
+// much as all the drawing it serves. Per thread, like the skin state whose
+// set-up holds them: GDI does not serialise use of a DC, and another
+// thread's release must not pull them from under a paint.
+thread_local HDC g_format = nullptr;
 thread_local HPALETTE g_halftone = nullptr;
 
-// The display DC for one call: the held one, or one made for the call.
+// What memory DCs and bitmaps are made compatible with for one call: the
+// held format DC, or a display DC made for the call.
 class DisplayDC {
  public:
-  DisplayDC() : dc_(g_display ? g_display : CreateDisplayDC()), owned_(!g_display) {}
+  DisplayDC() : dc_(g_format ? g_format : CreateDisplayDC()), owned_(!g_format) {}
   ~DisplayDC() {
     if (owned_ && dc_) DeleteDC(dc_);
   }
@@ -70,15 +74,37 @@ class PaletteGuard {
 }  // namespace
 
 void HoldDisplayObjects() {
-  if (!g_display) g_display = CreateDisplayDC();
-  if (!g_halftone && g_display) g_halftone = NoteGdiObject(CreateHalftonePalette(g_display));
+  if (g_format) return;
+  // The screen's DC is borrowed only while the two are made.
+  ScopedClientDC screen(nullptr);
+  if (!screen) return;
+  OwnedDC format(NoteGdiObject(CreateCompatibleDC(screen)));
+  OwnedBitmap pixel(NoteGdiObject(CreateCompatibleBitmap(screen, 1, 1)));
+  if (!format || !pixel) return;
+  // Selected for the DC's whole life: never the 1 x 1 monochrome bitmap a
+  // new memory DC starts with, which would make monochrome bitmaps.
+  SelectObject(format, pixel.release());
+  g_format = format.release();
+  if (!g_halftone) g_halftone = NoteGdiObject(CreateHalftonePalette(screen));
 }
 
 void ReleaseDisplayObjects() {
   if (g_halftone) DeleteObject(g_halftone);
-  if (g_display) DeleteDC(g_display);
+  DeleteMemoryDC(g_format);
   g_halftone = nullptr;
-  g_display = nullptr;
+  g_format = nullptr;
+}
+
+HDC CreateImageDC(HWND window) {
+  if (g_format) return NoteGdiObject(CreateCompatibleDC(g_format));
+  ScopedWindowDC like(window);
+  return NoteGdiObject(CreateCompatibleDC(like));
+}
+
+HBITMAP CreateImageBitmap(HWND window, int width, int height) {
+  if (g_format) return NoteGdiObject(CreateCompatibleBitmap(g_format, width, height));
+  ScopedWindowDC like(window);
+  return NoteGdiObject(CreateCompatibleBitmap(like, width, height));
 }
 
 HDC CreateMemoryDC(int width, int height) {

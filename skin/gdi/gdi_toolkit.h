@@ -10,13 +10,21 @@
 
 namespace skin {
 
-// Makes the display DC that memory DCs and work bitmaps are made compatible
-// with, and the halftone palette of keyed blits, once and keeps them until
-// ReleaseDisplayObjects; in between no call makes its own. Without them
-// held, every call makes and frees its own. The pixels are the same. Both
-// are per thread: each thread holds and releases its own.
+// Makes what memory DCs and work bitmaps are made compatible with (a
+// memory DC holding a bitmap in the display's format, from the screen's
+// DC), and the halftone palette of keyed blits, once and keeps them until
+// ReleaseDisplayObjects; in between no call makes a display DC of its own.
+// Without them held, every call makes and frees its own display DC. The
+// pixels are the same. Both are per thread: each thread holds and
+// releases its own.
 void HoldDisplayObjects();
 void ReleaseDisplayObjects();
+
+// A memory DC and, apart, a width x height bitmap in the display's format
+// (the bitmap not selected): made from the held display objects, or else
+// from the window's DC, which has the display's format too.
+HDC CreateImageDC(HWND window);
+HBITMAP CreateImageBitmap(HWND window, int width, int height);
 
 // A memory DC holding a width x height bitmap in the display's format, or
 // null. The DC owns its bitmap: free both with DeleteMemoryDC.

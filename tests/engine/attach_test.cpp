@@ -77,6 +77,16 @@ TEST_F(AttachTest, PushButtonsGetImagesRegionAndStyle) {
   HWND def = CreateChild(form, L"Button", L"Def", BS_DEFPUSHBUTTON, 10, 10, 75, 23);
   HWND check = CreateChild(form, L"Button", L"Check", BS_AUTOCHECKBOX, 10, 40, 75, 23);
   HWND off = CreateChild(form, L"Button", L"Off", BS_PUSHBUTTON | WS_DISABLED, 10, 70, 60, 30);
+  // The display's format, as a bitmap made compatible with the screen has it.
+  BITMAP screen_format{};
+  {
+    HDC screen = GetDC(nullptr);
+    HBITMAP probe = CreateCompatibleBitmap(screen, 1, 1);
+    GetObjectW(probe, sizeof(screen_format), &screen_format);
+    DeleteObject(probe);
+    ReleaseDC(nullptr, screen);
+  }
+  ASSERT_GT(screen_format.bmBitsPixel, 1);
   ASSERT_EQ(SkinAttach(form), 1);
 
   EXPECT_EQ(GetWindowLongPtrW(def, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
@@ -109,6 +119,11 @@ TEST_F(AttachTest, PushButtonsGetImagesRegionAndStyle) {
       GetObjectW(bitmap, sizeof(info), &info);
       EXPECT_EQ(info.bmWidth, 75);
       EXPECT_EQ(info.bmHeight, 23);
+      EXPECT_EQ(info.bmBitsPixel, screen_format.bmBitsPixel) << "a colour image in the display's format";
+      EXPECT_EQ(info.bmPlanes, screen_format.bmPlanes);
+      DIBSECTION section{};
+      EXPECT_EQ(GetObjectW(bitmap, sizeof(section), &section), static_cast<int>(sizeof(BITMAP)))
+          << "a device bitmap, as the screen makes, not a DIB section";
     }
     EXPECT_TRUE(HasRoundedRegion(button, 75, 23));
   }

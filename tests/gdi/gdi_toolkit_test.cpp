@@ -47,28 +47,35 @@ void ExpectUnchangedOutside(const DibCanvas& canvas, RECT inside, COLORREF backg
   EXPECT_EQ(wrong, 0);
 }
 
+// Made for the call from a display DC, and from the held display objects
+// (a memory DC holding a display-format bitmap): the same kind of bitmap.
 TEST(MemoryDC, HoldsABitmapOfTheRequestedSizeInTheDisplayFormat) {
-  HDC dc = skin::CreateMemoryDC(37, 11);
-  ASSERT_NE(dc, nullptr);
-  EXPECT_EQ(GetObjectType(dc), static_cast<DWORD>(OBJ_MEMDC));
-  HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP);
-  BITMAP info{};
-  ASSERT_EQ(GetObject(bitmap, sizeof info, &info), static_cast<int>(sizeof info));
-  EXPECT_EQ(info.bmWidth, 37);
-  EXPECT_EQ(info.bmHeight, 11);
-  HDC screen = GetDC(nullptr);
-  EXPECT_EQ(info.bmBitsPixel, GetDeviceCaps(screen, BITSPIXEL));
-  ReleaseDC(nullptr, screen);
+  for (const bool held : {false, true}) {
+    SCOPED_TRACE(held ? "held display objects" : "display DC per call");
+    if (held) skin::HoldDisplayObjects();
+    HDC dc = skin::CreateMemoryDC(37, 11);
+    ASSERT_NE(dc, nullptr);
+    EXPECT_EQ(GetObjectType(dc), static_cast<DWORD>(OBJ_MEMDC));
+    HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP);
+    BITMAP info{};
+    ASSERT_EQ(GetObject(bitmap, sizeof info, &info), static_cast<int>(sizeof info));
+    EXPECT_EQ(info.bmWidth, 37);
+    EXPECT_EQ(info.bmHeight, 11);
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(info.bmBitsPixel, GetDeviceCaps(screen, BITSPIXEL));
+    ReleaseDC(nullptr, screen);
 
-  // Drawable: every colour set reads back exactly.
-  SetPixel(dc, 36, 10, 0x123456);
-  EXPECT_EQ(GetPixel(dc, 36, 10), 0x123456u);
+    // Drawable: every colour set reads back exactly.
+    SetPixel(dc, 36, 10, 0x123456);
+    EXPECT_EQ(GetPixel(dc, 36, 10), 0x123456u);
 
-  // Deleting frees the DC and the bitmap it held, not just the DC.
-  skin::DeleteMemoryDC(dc);
-  EXPECT_EQ(GetObjectType(dc), 0u);
-  EXPECT_EQ(GetObjectType(bitmap), 0u);
-  skin::DeleteMemoryDC(nullptr);  // ignored
+    // Deleting frees the DC and the bitmap it held, not just the DC.
+    skin::DeleteMemoryDC(dc);
+    EXPECT_EQ(GetObjectType(dc), 0u);
+    EXPECT_EQ(GetObjectType(bitmap), 0u);
+    skin::DeleteMemoryDC(nullptr);  // ignored
+    if (held) skin::ReleaseDisplayObjects();
+  }
 }
 
 TEST(StretchSprite, ZeroSizesDrawNothingAndReturnZero) {
