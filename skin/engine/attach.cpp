@@ -133,12 +133,15 @@ void SetUp() {
   state.leave_tracking_available = IsApiExported("TrackMouseEvent", "User32");
   state.high_contrast = ReadHighContrast();
   HoldDisplayObjects();
-  BuildSpriteSheets();
+  // Each sheet is built when a painter first asks for it (Sheet): the
+  // calculator's first paint needs one of the five.
+  state.build_sheet = BuildSpriteSheet;
 }
 
 void TearDown() {
   SkinState& state = State();
   state.attached_count = 0;
+  state.build_sheet = nullptr;
   FreeSpriteSheets();
   state.glyphs.Clear();
   state.button_faces.Clear();

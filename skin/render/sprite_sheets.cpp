@@ -39,32 +39,31 @@ COLORREF SheetPixel(SpriteSheet sheet, int x, int y) {
   return table.pixels[y * table.width + x];
 }
 
-void BuildSpriteSheets() {
-  // Building over live sheets would orphan their DCs and bitmaps.
-  FreeSpriteSheets();
-  SkinState& state = State();
-  for (int s = 0; s < kSheetCount; ++s) {
-    const auto sheet = static_cast<SpriteSheet>(s);
-    state.sheets[s] = CreateMemoryDC(SheetWidth(sheet), SheetHeight(sheet));
-  }
-  // Every pixel is written, each sheet in one transfer of its rows (a new
-  // bitmap's contents are undefined); a failed sheet (null DC) stays blank.
-  // One transfer instead of a call per pixel makes the first attach
-  // cheaper; the display format converts the colours just as SetPixel does.
-  for (int s = 0; s < kSheetCount; ++s) {
-    const auto sheet = static_cast<SpriteSheet>(s);
-    const int w = SheetWidth(sheet), h = SheetHeight(sheet);
-    std::vector<uint32_t> rows(static_cast<size_t>(w) * h);
-    for (int y = 0; y < h; ++y) {
-      for (int x = 0; x < w; ++x) {
-        const COLORREF c = SheetPixel(sheet, x, y);
-        // A top-down 32-bit DIB holds 0x00RRGGBB; a COLORREF is 0x00BBGGRR.
-        rows[static_cast<size_t>(y) * w + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-      }
+HDC BuildSpriteSheet(SpriteSheet sheet) {
+  HDC& dc = State().sheets[sheet];
+  // Building over a live sheet would orphan its DC and bitmap.
+  DeleteMemoryDC(dc);
+  const int w = SheetWidth(sheet), h = SheetHeight(sheet);
+  dc = CreateMemoryDC(w, h);
+  // Every pixel is written, in one transfer of the rows (a new bitmap's
+  // contents are undefined); a failed sheet (null DC) stays blank. One
+  // transfer instead of a call per pixel makes the first use cheaper; the
+  // display format converts the colours just as SetPixel does.
+  std::vector<uint32_t> rows(static_cast<size_t>(w) * h);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const COLORREF c = SheetPixel(sheet, x, y);
+      // A top-down 32-bit DIB holds 0x00RRGGBB; a COLORREF is 0x00BBGGRR.
+      rows[static_cast<size_t>(y) * w + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
     }
-    const BITMAPINFO info = TopDownBitmapInfo(w, h);
-    SetDIBitsToDevice(state.sheets[s], 0, 0, w, h, 0, 0, 0, h, rows.data(), &info, DIB_RGB_COLORS);
   }
+  const BITMAPINFO info = TopDownBitmapInfo(w, h);
+  SetDIBitsToDevice(dc, 0, 0, w, h, 0, 0, 0, h, rows.data(), &info, DIB_RGB_COLORS);
+  return dc;
+}
+
+void BuildSpriteSheets() {
+  for (int s = 0; s < kSheetCount; ++s) BuildSpriteSheet(static_cast<SpriteSheet>(s));
 }
 
 void FreeSpriteSheets() {

@@ -1,5 +1,6 @@
 // The five sprite sheets: all of the skin's artwork, built pixel by pixel
-// into memory DCs on the first attach and freed at the last detach.
+// into memory DCs, each on its first use after the first attach (Sheet),
+// and freed at the last detach.
 #pragma once
 
 #include <windows.h>
@@ -17,10 +18,12 @@ int SheetHeight(SpriteSheet sheet);
 // CLR_INVALID outside the sheet.
 COLORREF SheetPixel(SpriteSheet sheet, int x, int y);
 
-// Creates the five DCs in order and sets every pixel once, row by row.
-// Sheets still held from an earlier build are freed first.
+// Creates the sheet's DC, sets every pixel once, row by row, and stores
+// it in the state; returns it. A sheet still held is freed first.
+HDC BuildSpriteSheet(SpriteSheet sheet);
+// The five in order, each as BuildSpriteSheet.
 void BuildSpriteSheets();
-// Deletes the five DCs in the order they were built and zeroes the handles.
+// Deletes the DCs built, in sheet order, and zeroes the handles.
 void FreeSpriteSheets();
 
 }  // namespace skin

@@ -40,7 +40,12 @@ struct SkinState {
   // never fewer: while it is 0, attach need not look for one. Outlives
   // TearDown, as the pass-throughs outlive the last detach.
   int32_t pass_through_count = 0;
+  // Each sheet is built on its first use (Sheet) while the skin is set up,
+  // and freed by TearDown with the others built; null until then.
   HDC sheets[kSheetCount] = {};
+  // Builds one sheet into `sheets` and returns it: set by the set-up and
+  // cleared by TearDown. The artwork lives in a higher layer.
+  HDC (*build_sheet)(SpriteSheet sheet) = nullptr;
   GlyphCache glyphs;  // freed with the sheets, and on DPI, colour and settings changes
   ButtonFaceCache button_faces;  // freed with the sheets, and on display changes
 };
@@ -48,6 +53,13 @@ struct SkinState {
 // The calling thread's state.
 SkinState& State();
 
-inline HDC Sheet(SpriteSheet sheet) { return State().sheets[sheet]; }
+// The sheet's memory DC, built now if this is its first use since the
+// set-up: a window whose painting needs only some sheets never pays for
+// the others. Null outside a set-up until built (BuildSpriteSheets).
+inline HDC Sheet(SpriteSheet sheet) {
+  SkinState& state = State();
+  if (!state.sheets[sheet] && state.build_sheet) return state.build_sheet(sheet);
+  return state.sheets[sheet];
+}
 
 }  // namespace skin

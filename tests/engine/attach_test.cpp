@@ -32,10 +32,18 @@ TEST_F(AttachTest, AttachDetachCycleRestoresEverything) {
     EXPECT_NE(GetPropA(w, "PROCADDR"), nullptr);
   }
   EXPECT_EQ(reinterpret_cast<WNDPROC>(GetPropA(button, "PROCADDR")), button_proc);
+  // Only the sheets a painter asked for are built: the push button's
+  // images need the button sheet; nothing here draws from the others until
+  // it is first asked for, and then it is built once.
+  EXPECT_EQ(GetObjectType(State().sheets[skin::SheetButton]), static_cast<DWORD>(OBJ_MEMDC));
+  for (int i = skin::SheetComboButton; i < skin::kSheetCount; ++i) {
+    EXPECT_EQ(State().sheets[i], nullptr) << "sheet " << i << " built before its first use";
+  }
   HDC sheets[skin::kSheetCount];
   for (int i = 0; i < skin::kSheetCount; ++i) {
-    sheets[i] = State().sheets[i];
+    sheets[i] = skin::Sheet(static_cast<skin::SpriteSheet>(i));
     EXPECT_EQ(GetObjectType(sheets[i]), static_cast<DWORD>(OBJ_MEMDC)) << "sheet " << i;
+    EXPECT_EQ(skin::Sheet(static_cast<skin::SpriteSheet>(i)), sheets[i]) << "sheet " << i << " built twice";
   }
 
   // Attaching again, the form or a child, changes nothing.
@@ -62,7 +70,10 @@ TEST_F(AttachTest, AttachDetachCycleRestoresEverything) {
   EXPECT_EQ(GetWindowRgn(button, probe), ERROR) << "the rounded region must be gone";
   DeleteObject(probe);
   EXPECT_EQ(GetObjectType(image_bitmap), 0u) << "per-state bitmap freed";
-  for (int i = 0; i < skin::kSheetCount; ++i) EXPECT_EQ(GetObjectType(sheets[i]), 0u) << "sheet " << i;
+  for (int i = 0; i < skin::kSheetCount; ++i) {
+    EXPECT_EQ(GetObjectType(sheets[i]), 0u) << "sheet " << i;
+    EXPECT_EQ(skin::Sheet(static_cast<skin::SpriteSheet>(i)), nullptr) << "no sheet is built while detached";
+  }
 
   // A new cycle sets the engine up again.
   ASSERT_EQ(SkinAttach(form), 1);
