@@ -76,14 +76,17 @@ void AttachPushButton(HWND window) {
   GetWindowBounds(window, bounds);
   // The images have the window's format, which is the display's: made
   // alike from the set-up's held format DC, without a window DC.
+  ButtonImages images;
   for (int state = 0; state < 4; ++state) {
-    HDC image_dc = CreateImageDC(window);
+    HDC image_dc = images.dc[state] = CreateImageDC(window);
     HBITMAP bitmap = CreateImageBitmap(window, bounds.Width, bounds.Height);
     SelectObject(image_dc, bitmap);
     SetPropHandle(window, StateDcName(state).c_str(), image_dc);
     SetPropHandle(window, StateBitmapName(state).c_str(), bitmap);
   }
-  RenderButtonImages(window);
+  // The images, size and style are at hand: the painter need not read them
+  // back from the properties just written.
+  RenderButtonImages(window, images, bounds.Width, bounds.Height, static_cast<LONG>(style), nullptr);
 
   SendMessageW(window, BM_SETSTYLE, BS_OWNERDRAW, TRUE);
   // Owner drawing changes the style word only, never the size.
