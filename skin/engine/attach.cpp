@@ -46,10 +46,12 @@ void SetWindowProc(HWND window, WNDPROC procedure) {
 }
 
 void RepaintWholeWindow(HWND window) {
-  // A window that is not on screen gets its frame painted when it is shown;
-  // painting it now would only cost time (a form is attached before it is
-  // first shown, with all its children).
-  if (IsWindowVisible(window)) SendMessageW(window, WM_NCPAINT, 1, 0);
+  // A window that is not on screen is painted whole, frame and client
+  // area, when it is shown; painting or invalidating it now would only
+  // cost time (a form is attached before it is first shown, with all its
+  // children).
+  if (!IsWindowVisible(window)) return;
+  SendMessageW(window, WM_NCPAINT, 1, 0);
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_INTERNALPAINT);
 }
 
