@@ -81,6 +81,21 @@ void HoldDisplayObjects() {
   OwnedDC format(NoteGdiObject(CreateCompatibleDC(screen)));
   OwnedBitmap pixel(NoteGdiObject(CreateCompatibleBitmap(screen, 1, 1)));
   if (!format || !pixel) return;
+  // On a 32-bit display the pixel is a DIB section of the same 32-bit
+  // format, and so is everything made from the DC: the same pixels, but a
+  // DIB section is selected into a DC without the display driver's checks
+  // a device bitmap goes through (under Wine those cost several times the
+  // rest of making a push button's image). Any other depth keeps the
+  // device bitmap, whose format no DIB section would match.
+  BITMAP screen_format{};
+  if (GetObjectW(pixel.get(), sizeof(screen_format), &screen_format) && screen_format.bmBitsPixel == 32 &&
+      screen_format.bmPlanes == 1) {
+    const BITMAPINFO info = TopDownBitmapInfo(1, 1);
+    void* bits = nullptr;
+    if (HBITMAP section = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0)) {
+      pixel.reset(NoteGdiObject(section));
+    }
+  }
   // Selected for the DC's whole life: never the 1 x 1 monochrome bitmap a
   // new memory DC starts with, which would make monochrome bitmaps.
   SelectObject(format, pixel.release());

@@ -132,9 +132,14 @@ TEST_F(AttachTest, PushButtonsGetImagesRegionAndStyle) {
       EXPECT_EQ(info.bmHeight, 23);
       EXPECT_EQ(info.bmBitsPixel, screen_format.bmBitsPixel) << "a colour image in the display's format";
       EXPECT_EQ(info.bmPlanes, screen_format.bmPlanes);
+      // A 32-bit display's images are DIB sections of its format; any other
+      // depth keeps the device bitmaps the screen makes.
       DIBSECTION section{};
-      EXPECT_EQ(GetObjectW(bitmap, sizeof(section), &section), static_cast<int>(sizeof(BITMAP)))
-          << "a device bitmap, as the screen makes, not a DIB section";
+      const bool is_section = GetObjectW(bitmap, sizeof(section), &section) == static_cast<int>(sizeof(section));
+      EXPECT_EQ(is_section, screen_format.bmBitsPixel == 32);
+      if (is_section) {
+        EXPECT_EQ(section.dsBmih.biCompression, static_cast<DWORD>(BI_RGB)) << "the display's 0x00RRGGBB pixels";
+      }
     }
     EXPECT_TRUE(HasRoundedRegion(button, 75, 23));
   }
