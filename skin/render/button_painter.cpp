@@ -180,6 +180,14 @@ void RenderButtonImages(HWND window, const ButtonImages& images, int width, int 
 }
 
 std::wstring GetWindowCaption(HWND window, WNDPROC previous) {
+  // Most captions fit a small buffer: one question instead of two (each
+  // passes every subclass of the window; a tool tip's, for one, does a
+  // property lookup). Only a caption that may not have fitted is measured.
+  wchar_t first[256];
+  const auto fitted = static_cast<int>(
+      previous ? AskWindow(window, previous, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(first))
+               : GetWindowTextW(window, first, 256));
+  if (fitted < 255) return std::wstring(first, static_cast<size_t>(std::max(fitted, 0)));
   if (!previous) {
     const int length = GetWindowTextLengthW(window);
     if (length <= 0) return {};
