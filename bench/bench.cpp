@@ -241,9 +241,11 @@ struct Results {
 
 void MeasureStartUp(Results& r) {
   std::unique_ptr<Calculator> calc;
+  // Three runs after the warm-up: the median of an even count would be
+  // the slower of its middle two.
   auto start = [&](bool skinned) {
     return MeasureEach(
-        2, [&] { calc = std::make_unique<Calculator>(skinned); },
+        3, [&] { calc = std::make_unique<Calculator>(skinned); },
         [&] {
           calc->Create(SW_SHOW);
           calc->Pump();  // up to the first completed paint of every control
