@@ -233,16 +233,19 @@ LRESULT OnFocusChange(const Message& m) {
   return result;
 }
 
-}  // namespace
-
+// Shows images just rendered as a paint shows them: the fade ends and the
+// current state's image goes on at full level. painted: the change has
+// invalidated the button; the image covers the whole button, so the erase
+// and paint still owed would draw just this, at their own cost, and are
+// let go.
 void ShowRenderedImages(HWND window, const ButtonImages& images, int width, int height, bool painted) {
   StopFadeTimer(window);
   SetPropInt(window, prop::kAlphaLevel, kFullAlpha);
   BlendButtonImageOf(window, nullptr, kFullAlpha, images, width, height);
-  // The image covers the whole button: the erase and paint still owed to
-  // the change would draw just this, at their own cost, so they are let go.
   if (painted) ValidateRect(window, nullptr);
 }
+
+}  // namespace
 
 LRESULT OnSetFocus(const Message& m) { return OnFocusChange(m); }
 LRESULT OnKillFocus(const Message& m) { return OnFocusChange(m); }

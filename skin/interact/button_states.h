@@ -3,7 +3,6 @@
 // state in its window properties and shows it.
 #pragma once
 
-#include "render/button_painter.h"
 #include "state/message.h"
 
 namespace skin {
@@ -32,11 +31,6 @@ LRESULT OnTextOrFontChange(const Message& m);
 LRESULT OnSetCheck(const Message& m);
 // WM_ERASEBKGND: skinned push buttons are not erased.
 LRESULT OnEraseBackground(const Message& m);
-
-// Shows images just rendered as a paint shows them: the fade ends and the
-// current state's image goes on at full level. painted: the change has
-// invalidated the button, and that paint is owed no more.
-void ShowRenderedImages(HWND window, const ButtonImages& images, int width, int height, bool painted);
 
 // Requests leave tracking once per stay of the mouse (MOUSEFLAG 0 -> 1).
 // Returns true when this call armed it.

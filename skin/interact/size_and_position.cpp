@@ -1,7 +1,6 @@
 #include "interact/size_and_position.h"
 
 #include "gdi/call_counts.h"
-#include "gdi/gdi_raii.h"
 #include "gdi/gdi_toolkit.h"
 #include "render/button_painter.h"
 #include "render/combo_painter.h"
@@ -24,20 +23,6 @@ bool ImagesHaveSize(const ButtonImages& images, int width, int height) {
   return true;
 }
 
-// A bitmap made like the one the image holds, which attach made like the
-// window's: the same format without asking the window's DC for it again
-// (under Wine that costs a server round trip, several times the rest of
-// the call). An image left with the DC's one-pixel monochrome default (its
-// bitmap could not be made at attach) asks the window after all.
-HBITMAP NewImageBitmap(HWND window, HDC image_dc, int width, int height) {
-  BITMAP held{};
-  if (GetObjectW(GetCurrentObject(image_dc, OBJ_BITMAP), sizeof(held), &held) && held.bmBitsPixel > 1) {
-    return CreateCompatibleBitmap(image_dc, width, height);
-  }
-  ScopedWindowDC window_dc(window);
-  return CreateCompatibleBitmap(window_dc, width, height);
-}
-
 // New bitmaps of the button's size for its images, the images rendered
 // anew, and the rounded region of that size. previous: the procedure below
 // the skin, when known, for the font and caption.
@@ -45,7 +30,9 @@ void FitButton(HWND window, const ButtonImages& images, int width, int height, L
   for (int state = 0; state < 4; ++state) {
     HDC image_dc = images.dc[state];
     if (!image_dc) continue;
-    HBITMAP bitmap = NoteGdiObject(NewImageBitmap(window, image_dc, width, height));
+    // Made like attach made the first ones: in the display's format, from
+    // what the set-up holds, without asking the window's DC.
+    HBITMAP bitmap = CreateImageBitmap(window, width, height);
     // Without a new bitmap the state keeps its old one, still named by its
     // property, so detach frees exactly what is selected.
     if (!bitmap) continue;
